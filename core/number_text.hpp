@@ -1,0 +1,18 @@
+#pragma once
+
+// Labels show plain numbers ("120", "-5"); numbers inside messages keep a
+// sign position, a blank where a minus would stand (" 120", "-5").
+
+#include <cstdint>
+#include <string>
+
+namespace zelvo {
+
+inline std::string plainNumber(std::int16_t value) { return std::to_string(value); }
+
+inline std::string signPositioned(std::int16_t value)
+{
+    return value < 0 ? plainNumber(value) : " " + plainNumber(value);
+}
+
+} // namespace zelvo
