@@ -1,8 +1,11 @@
 #include "resources/app_icon.hpp"
 
+#include <QPixmap>
+
+#include "resources/zelvo_icon.xpm"
+
 namespace zelvo {
 
-// Placeholder until the bitmap is drawn.
-QIcon applicationIcon() { return QIcon(); }
+QIcon applicationIcon() { return QIcon(QPixmap(zelvo_xpm)); }
 
 } // namespace zelvo

@@ -1,0 +1,229 @@
+// Build-time tool: writes the icon drawn in zelvo_icon.xpm as a 1-bit .ico
+// (icon group 1 of the Windows executable) and a 1-bit .png (the Linux icon
+// theme), so that neither can drift from the drawing.
+//
+// Plain C++ on purpose: a helper linked to Qt would need Qt's DLLs on PATH
+// to run during a Windows build.
+//
+// Usage: zelvo_icon_export OUT.ico OUT.png
+
+#include <array>
+#include <cctype>
+#include <cstdint>
+#include <fstream>
+#include <iostream>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "zelvo_icon.xpm"
+
+namespace {
+
+constexpr int kSize = 32;
+constexpr int kRowBytes = kSize / 8;
+
+// ink[y][x] is true for a black pixel; row 0 is the top.
+using Ink = std::array<std::array<bool, kSize>, kSize>;
+
+Ink readDrawing()
+{
+    if (std::string_view(zelvo_xpm[0]) != "32 32 2 1")
+        throw std::runtime_error("the icon must be 32x32, 2 colours, 1 character per pixel");
+
+    // Each colour line is "<char> c #RRGGBB"; only pure black and white fit in 1 bit.
+    char blackKey = 0;
+    char whiteKey = 0;
+    for (int i = 1; i <= 2; ++i) {
+        const std::string_view line = zelvo_xpm[i];
+        if (line.size() != 11 || line.substr(1, 4) != " c #")
+            throw std::runtime_error("unreadable colour line: " + std::string(line));
+        std::string rgb(line.substr(5));
+        for (char &c : rgb)
+            c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+        if (rgb == "000000")
+            blackKey = line[0];
+        else if (rgb == "FFFFFF")
+            whiteKey = line[0];
+        else
+            throw std::runtime_error("the icon may only use black and white: " + std::string(line));
+    }
+    if (!blackKey || !whiteKey)
+        throw std::runtime_error("the icon needs exactly one black and one white entry");
+
+    Ink ink{};
+    for (int y = 0; y < kSize; ++y) {
+        const std::string_view row = zelvo_xpm[3 + y];
+        if (row.size() != kSize)
+            throw std::runtime_error("row " + std::to_string(y) + " is not 32 pixels wide");
+        for (int x = 0; x < kSize; ++x) {
+            if (row[x] != blackKey && row[x] != whiteKey)
+                throw std::runtime_error("row " + std::to_string(y) + " uses an undeclared colour");
+            ink[y][x] = row[x] == blackKey;
+        }
+    }
+    return ink;
+}
+
+class Bytes {
+public:
+    void u8(unsigned v) { data.push_back(static_cast<std::uint8_t>(v)); }
+    void le16(unsigned v) { u8(v & 0xFF); u8(v >> 8); }
+    void le32(std::uint32_t v) { le16(v & 0xFFFF); le16(v >> 16); }
+    void be32(std::uint32_t v) { u8(v >> 24); u8((v >> 16) & 0xFF); u8((v >> 8) & 0xFF); u8(v & 0xFF); }
+    void append(const std::vector<std::uint8_t> &more) { data.insert(data.end(), more.begin(), more.end()); }
+    void append(std::string_view text) { data.insert(data.end(), text.begin(), text.end()); }
+    std::vector<std::uint8_t> data;
+};
+
+// Packs one row leftmost pixel first into the high bit. Both formats give
+// index 1 to white, so white pixels carry the set bits.
+void packRow(Bytes &out, const std::array<bool, kSize> &row)
+{
+    for (int byte = 0; byte < kRowBytes; ++byte) {
+        unsigned bits = 0;
+        for (int bit = 0; bit < 8; ++bit)
+            if (!row[byte * 8 + bit])
+                bits |= 0x80u >> bit;
+        out.u8(bits);
+    }
+}
+
+// A 32-pixel row is already a whole number of DWORDs, so DIB rows need no padding.
+std::vector<std::uint8_t> ico(const Ink &ink)
+{
+    constexpr std::uint32_t kPaletteBytes = 2 * 4;
+    constexpr std::uint32_t kMaskBytes = kSize * kRowBytes;
+    constexpr std::uint32_t kImageBytes = 40 + kPaletteBytes + 2 * kMaskBytes;
+
+    Bytes out;
+    // ICONDIR with one ICONDIRENTRY.
+    out.le16(0);
+    out.le16(1);
+    out.le16(1);
+    out.u8(kSize);
+    out.u8(kSize);
+    out.u8(2); // colours in the palette
+    out.u8(0);
+    out.le16(1); // planes
+    out.le16(1); // bits per pixel
+    out.le32(kImageBytes);
+    out.le32(6 + 16);
+
+    // BITMAPINFOHEADER; the height counts the colour bitmap and the AND mask.
+    out.le32(40);
+    out.le32(kSize);
+    out.le32(2 * kSize);
+    out.le16(1);
+    out.le16(1);
+    out.le32(0); // BI_RGB
+    out.le32(2 * kMaskBytes);
+    out.le32(0);
+    out.le32(0);
+    out.le32(2);
+    out.le32(0);
+
+    // Palette as BGRx: index 0 black, index 1 white, as Windows expects of monochrome.
+    out.le32(0x00000000);
+    out.le32(0x00FFFFFF);
+
+    // DIB rows run bottom-up.
+    for (int y = kSize - 1; y >= 0; --y)
+        packRow(out, ink[y]);
+    // AND mask all clear: every pixel is opaque, the white included.
+    for (std::uint32_t i = 0; i < kMaskBytes; ++i)
+        out.u8(0);
+    return out.data;
+}
+
+std::uint32_t crc32(const std::vector<std::uint8_t> &bytes, std::size_t from)
+{
+    std::uint32_t crc = 0xFFFFFFFFu;
+    for (std::size_t i = from; i < bytes.size(); ++i) {
+        crc ^= bytes[i];
+        for (int k = 0; k < 8; ++k)
+            crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1u)));
+    }
+    return ~crc;
+}
+
+void pngChunk(Bytes &out, std::string_view type, const std::vector<std::uint8_t> &payload)
+{
+    out.be32(static_cast<std::uint32_t>(payload.size()));
+    Bytes typed;
+    typed.append(type);
+    typed.append(payload);
+    out.append(typed.data);
+    out.be32(crc32(typed.data, 0));
+}
+
+// Grey 1-bit PNG (0 black, 1 white). The pixel data is tiny, so the zlib
+// stream holds one stored block and needs no compressor.
+std::vector<std::uint8_t> png(const Ink &ink)
+{
+    Bytes raw;
+    for (const auto &row : ink) {
+        raw.u8(0); // filter: none
+        packRow(raw, row);
+    }
+
+    std::uint32_t a = 1;
+    std::uint32_t b = 0;
+    for (std::uint8_t v : raw.data) {
+        a = (a + v) % 65521;
+        b = (b + a) % 65521;
+    }
+    const auto length = static_cast<unsigned>(raw.data.size());
+    Bytes zlib;
+    zlib.u8(0x78);
+    zlib.u8(0x01);
+    zlib.u8(0x01); // final block, stored
+    zlib.le16(length);
+    zlib.le16(~length & 0xFFFF);
+    zlib.append(raw.data);
+    zlib.be32((b << 16) | a);
+
+    Bytes header;
+    header.be32(kSize);
+    header.be32(kSize);
+    header.u8(1); // bit depth
+    header.u8(0); // greyscale
+    header.u8(0);
+    header.u8(0);
+    header.u8(0);
+
+    Bytes out;
+    out.append(std::string_view("\x89PNG\r\n\x1a\n", 8));
+    pngChunk(out, "IHDR", header.data);
+    pngChunk(out, "IDAT", zlib.data);
+    pngChunk(out, "IEND", {});
+    return out.data;
+}
+
+void write(const char *path, const std::vector<std::uint8_t> &bytes)
+{
+    std::ofstream file(path, std::ios::binary | std::ios::trunc);
+    file.write(reinterpret_cast<const char *>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    if (!file.flush())
+        throw std::runtime_error(std::string("cannot write ") + path);
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    if (argc != 3) {
+        std::cerr << "usage: zelvo_icon_export OUT.ico OUT.png\n";
+        return 2;
+    }
+    try {
+        const Ink ink = readDrawing();
+        write(argv[1], ico(ink));
+        write(argv[2], png(ink));
+    } catch (const std::exception &e) {
+        std::cerr << "zelvo_icon_export: " << e.what() << '\n';
+        return 1;
+    }
+    return 0;
+}

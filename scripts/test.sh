@@ -1,0 +1,21 @@
+#!/usr/bin/env bash
+# Builds ZELVO and runs every test. With --sanitize, the same suite is built
+# in its own folder with AddressSanitizer and UndefinedBehaviorSanitizer.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+scripts/deps.sh
+
+if [ "${1:-}" = "--sanitize" ]; then
+  dir=build-sanitize
+  options=(-DCMAKE_BUILD_TYPE=Debug -DZELVO_SANITIZE=ON -DZELVO_BUILD_BENCHMARKS=OFF)
+  export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
+  export LSAN_OPTIONS="suppressions=$PWD/tests/lsan.supp:print_suppressions=0"
+  export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+else
+  dir=build
+  options=(-DCMAKE_BUILD_TYPE=RelWithDebInfo)
+fi
+
+cmake -S . -B "$dir" "${options[@]}" >/dev/null
+cmake --build "$dir" --parallel "$(nproc)"
+ctest --test-dir "$dir" --output-on-failure --parallel "$(nproc)"
