@@ -1,0 +1,211 @@
+#include "shell/window_builder.hpp"
+
+#include "resources/app_icon.hpp"
+
+#include <QGuiApplication>
+#include <QLabel>
+#include <QLayout>
+#include <QLineEdit>
+#include <QMainWindow>
+#include <QMenuBar>
+#include <QProxyStyle>
+#include <QPushButton>
+#include <QScreen>
+
+namespace zelvo {
+
+namespace {
+
+// The windows were drawn for ＭＳ Ｐゴシック; where it is not installed the
+// nearest Japanese Gothic that is takes its place.
+const QStringList kDesignedFamilies{
+    QStringLiteral("ＭＳ Ｐゴシック"), QStringLiteral("MS PGothic"),       QStringLiteral("IPAPGothic"),
+    QStringLiteral("IPAGothic"),       QStringLiteral("Noto Sans CJK JP"), QStringLiteral("VL PGothic"),
+};
+
+const QStringList kDefaultFamilies{
+    QStringLiteral("MS UI Gothic"), QStringLiteral("ＭＳ Ｐゴシック"),     QStringLiteral("MS PGothic"),
+    QStringLiteral("IPAPGothic"),   QStringLiteral("IPAGothic"),          QStringLiteral("Noto Sans CJK JP"),
+    QStringLiteral("VL PGothic"),
+};
+
+QString fromUtf8(const std::string& text)
+{
+    return QString::fromStdString(text);
+}
+
+QPoint pixels(TwipsPoint point)
+{
+    return {twipsToPixels(point.x), twipsToPixels(point.y)};
+}
+
+QSize pixels(TwipsSize size)
+{
+    return {twipsToPixels(size.width), twipsToPixels(size.height)};
+}
+
+QRect pixels(const TwipsRect& rect)
+{
+    return {twipsToPixels(rect.left), twipsToPixels(rect.top), twipsToPixels(rect.width), twipsToPixels(rect.height)};
+}
+
+QFont designedFont(const FontDesign& design)
+{
+    QFont font;
+    font.setFamilies(kDesignedFamilies);
+    font.setStyleHint(QFont::SansSerif);
+    font.setPointSizeF(design.pointSize);
+    font.setWeight(design.bold ? QFont::Bold : QFont::Normal);
+    return font;
+}
+
+Qt::Alignment horizontal(Alignment alignment)
+{
+    switch (alignment) {
+    case Alignment::Centre:
+        return Qt::AlignHCenter;
+    case Alignment::Right:
+        return Qt::AlignRight;
+    case Alignment::Left:
+        break;
+    }
+    return Qt::AlignLeft;
+}
+
+QWidget* makeControl(const ControlDesign& design, QWidget& parent)
+{
+    QWidget* control = nullptr;
+    switch (design.type) {
+    case ControlType::Label: {
+        auto* label = new QLabel(&parent);
+        label->setTextFormat(Qt::PlainText);
+        label->setAlignment(Qt::AlignTop | horizontal(design.alignment));
+        label->setWordWrap(false);
+        label->setText(fromUtf8(design.text));
+        control = label;
+        break;
+    }
+    case ControlType::TextField: {
+        auto* field = new QLineEdit(&parent);
+        field->setAlignment(Qt::AlignVCenter | horizontal(design.alignment));
+        field->setText(fromUtf8(design.text));
+        control = field;
+        break;
+    }
+    case ControlType::CommandButton: {
+        auto* button = new QPushButton(fromUtf8(design.text), &parent);
+        // Enter in a text field must not press any button.
+        button->setAutoDefault(false);
+        button->setDefault(false);
+        control = button;
+        break;
+    }
+    }
+    control->setObjectName(fromUtf8(design.name));
+    control->setGeometry(pixels(design.geometry));
+    if (design.font)
+        control->setFont(designedFont(*design.font));
+    if (!design.accessibleName.empty())
+        control->setAccessibleName(fromUtf8(design.accessibleName));
+    return control;
+}
+
+// The five commands only just fit the width of a sheet; with the usual gaps
+// between menu bar items the last one would drop into an overflow button.
+class CompactMenuBarStyle final : public QProxyStyle {
+public:
+    int pixelMetric(PixelMetric metric, const QStyleOption* option, const QWidget* widget) const override
+    {
+        if (metric == PM_MenuBarItemSpacing)
+            return 0;
+        return QProxyStyle::pixelMetric(metric, option, widget);
+    }
+};
+
+void addMenuBar(QMainWindow& window, const WindowDesign& design)
+{
+    QMenuBar* bar = window.menuBar();
+    auto* style = new CompactMenuBarStyle;
+    style->setParent(bar);
+    bar->setStyle(style);
+    // The commands belong in the window: a desktop's global menu would take
+    // them out of it and change the window's height.
+    bar->setNativeMenuBar(false);
+    for (const MenuCommandDesign& command : design.menu) {
+        QAction* action = bar->addAction(fromUtf8(command.caption));
+        action->setObjectName(fromUtf8(command.name));
+        action->setEnabled(command.enabled);
+    }
+}
+
+} // namespace
+
+QFont windowDefaultFont()
+{
+    QFont font;
+    font.setFamilies(kDefaultFamilies);
+    font.setStyleHint(QFont::SansSerif);
+    font.setPointSizeF(9);
+    return font;
+}
+
+std::unique_ptr<QWidget> buildWindow(const WindowDesign& design)
+{
+    std::unique_ptr<QWidget> window;
+    QWidget* client = nullptr;
+    if (design.menu.empty()) {
+        window = std::make_unique<QWidget>();
+        client = window.get();
+    } else {
+        auto mainWindow = std::make_unique<QMainWindow>();
+        client = new QWidget(mainWindow.get());
+        mainWindow->setCentralWidget(client);
+        addMenuBar(*mainWindow, design);
+        // The window takes the height the menu bar needs for this width,
+        // however many lines its commands wrap into, and no more.
+        mainWindow->layout()->setSizeConstraint(QLayout::SetFixedSize);
+        window = std::move(mainWindow);
+    }
+
+    window->setObjectName(fromUtf8(design.name));
+    window->setWindowTitle(fromUtf8(design.caption));
+    window->setWindowIcon(applicationIcon());
+    window->setFont(windowDefaultFont());
+    // A fixed layout: no maximise button, and the client area never resizes.
+    window->setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+                           | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+    client->setFixedSize(pixels(design.clientSize));
+
+    QWidget* previous = nullptr;
+    for (const ControlDesign& control : design.controls) {
+        QWidget* widget = makeControl(control, *client);
+        if (!(widget->focusPolicy() & Qt::TabFocus))
+            continue;
+        if (previous)
+            QWidget::setTabOrder(previous, widget);
+        else
+            widget->setFocus(Qt::OtherFocusReason);
+        previous = widget;
+    }
+
+    // Settle the menu bar's height now, so the window can be placed by its
+    // final size before it is shown.
+    if (window->layout())
+        window->layout()->activate();
+    return window;
+}
+
+void placeWindow(QWidget& window, const WindowDesign& design)
+{
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    if (!screen)
+        return;
+    QRect geometry(QPoint(), window.size());
+    if (design.fixedPosition)
+        geometry.moveTopLeft(screen->geometry().topLeft() + pixels(*design.fixedPosition));
+    else
+        geometry.moveCenter(screen->availableGeometry().center());
+    window.setGeometry(geometry);
+}
+
+} // namespace zelvo

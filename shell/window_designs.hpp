@@ -1,0 +1,101 @@
+#pragma once
+
+// The designs of the nine windows, as data: caption, client size, where the
+// window opens, its menu bar, and every control with its text at load,
+// rectangle, font and alignment. window_builder.cpp turns a design into
+// widgets; nothing else lays a window out.
+//
+// Positions and sizes stay in twips, the unit the windows were drawn in
+// (1440 to the inch); twipsToPixels is the one place that converts them.
+// This header knows nothing of Qt.
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace zelvo {
+
+enum class ControlType { Label, TextField, CommandButton };
+enum class Alignment { Left, Centre, Right };
+enum class Game { CountUp, ThreeOhOne };
+
+struct TwipsPoint {
+    int x;
+    int y;
+};
+
+struct TwipsSize {
+    int width;
+    int height;
+};
+
+struct TwipsRect {
+    int left;
+    int top;
+    int width;
+    int height;
+};
+
+// A font a design lists is always ＭＳ Ｐゴシック; only size and weight vary.
+// Controls that list none use their window's default font.
+struct FontDesign {
+    double pointSize;
+    bool bold;
+};
+
+struct ControlDesign {
+    ControlType type;
+    std::string name;
+    std::string text; // caption of a label or button, contents of a field
+    TwipsRect geometry;
+    std::optional<FontDesign> font;
+    Alignment alignment = Alignment::Left;
+    // What a screen reader calls a field or button whose caption alone
+    // would not say whose it is ("プレーヤー2 1投目").
+    std::string accessibleName;
+};
+
+struct MenuCommandDesign {
+    std::string name;
+    std::string caption;
+    bool enabled;
+};
+
+struct SheetKind {
+    Game game;
+    int players;
+};
+
+struct WindowDesign {
+    std::string name;
+    std::string caption;
+    TwipsSize clientSize;
+    // Where the client area's top-left corner lies, from the screen's
+    // top-left corner; a window without one opens centred on the screen.
+    std::optional<TwipsPoint> fixedPosition;
+    // The game a score sheet plays and for how many; none for the menu.
+    std::optional<SheetKind> sheet;
+    std::vector<MenuCommandDesign> menu; // left to right
+    // Focusable controls appear in focus order; the first has the focus
+    // when the window opens.
+    std::vector<ControlDesign> controls;
+};
+
+inline constexpr std::string_view kMenuWindow = "Form5";
+
+// The score sheets' menu commands: reset, then the commands that open the
+// sheet for one, two, three or four players.
+inline constexpr std::string_view kResetCommand = "reset";
+inline constexpr std::string_view kPlayerCountCommands[] = {"one", "two", "three", "four"};
+
+// 15 twips make one device-independent pixel (96 per inch).
+int twipsToPixels(int twips);
+
+const std::vector<WindowDesign>& windowDesigns();
+// Throws std::out_of_range for a name that is not one of Form1 to Form9.
+const WindowDesign& windowDesign(std::string_view name);
+// Form1 to Form4 for Count-Up, Form6 to Form9 for 301.
+std::string_view sheetWindowName(Game game, int players);
+
+} // namespace zelvo
