@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <QMainWindow>
 #include <QMenuBar>
+#include <QPainter>
 #include <QProxyStyle>
 #include <QPushButton>
 #include <QScreen>
@@ -72,12 +73,36 @@ Qt::Alignment horizontal(Alignment alignment)
     return Qt::AlignLeft;
 }
 
+// Score labels are narrow. A total typed up from unusual throws could be
+// wider than its label, and clipping would cut off its leading digits or its
+// minus sign so that it reads as another number; it is drawn smaller instead.
+class FittingLabel final : public QLabel {
+public:
+    using QLabel::QLabel;
+
+protected:
+    void paintEvent(QPaintEvent* event) override
+    {
+        const QRect room = contentsRect();
+        const bool oneLine = !text().contains(QLatin1Char('\n'));
+        const QFont fitted = oneLine ? fontToFit(font(), text(), room.width()) : font();
+        if (fitted == font()) {
+            QLabel::paintEvent(event);
+            return;
+        }
+        QPainter painter(this);
+        painter.setFont(fitted);
+        painter.setPen(palette().color(foregroundRole()));
+        painter.drawText(room, static_cast<int>(alignment()), text());
+    }
+};
+
 QWidget* makeControl(const ControlDesign& design, QWidget& parent)
 {
     QWidget* control = nullptr;
     switch (design.type) {
     case ControlType::Label: {
-        auto* label = new QLabel(&parent);
+        auto* label = new FittingLabel(&parent);
         label->setTextFormat(Qt::PlainText);
         label->setAlignment(Qt::AlignTop | horizontal(design.alignment));
         label->setWordWrap(false);
@@ -139,6 +164,14 @@ void addMenuBar(QMainWindow& window, const WindowDesign& design)
 }
 
 } // namespace
+
+QFont fontToFit(const QFont& font, const QString& text, int width)
+{
+    QFont fitted = font;
+    while (QFontMetrics(fitted).horizontalAdvance(text) > width && fitted.pointSizeF() > 1)
+        fitted.setPointSizeF(fitted.pointSizeF() - 0.5);
+    return fitted;
+}
 
 QFont windowDefaultFont()
 {

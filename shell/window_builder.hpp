@@ -27,4 +27,8 @@ void placeWindow(QWidget& window, const WindowDesign& design);
 // The font of controls that list none; it has to show Japanese.
 QFont windowDefaultFont();
 
+// The font a one-line label draws its text in: its own, or, for a text too
+// wide for the label, the same font made just small enough to fit.
+QFont fontToFit(const QFont& font, const QString& text, int width);
+
 } // namespace zelvo
