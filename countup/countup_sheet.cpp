@@ -20,8 +20,6 @@ constexpr std::string_view kShortTotalEnd = "です。おつかれさまでし�
 constexpr std::string_view kWins = "さんの勝ちです。おめでとうございます。";
 constexpr std::string_view kDraw = "引き分けです。";
 
-const PlayerControls& controlsOf(int player) { return kPlayerControls[static_cast<std::size_t>(player - 1)]; }
-
 } // namespace
 
 CountUpSheet::CountUpSheet(int players)

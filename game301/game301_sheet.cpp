@@ -22,8 +22,6 @@ constexpr std::string_view kWinsGame = "さんの勝ちです。おめでとう�
 constexpr std::string_view kDraw = "引き分けです。";
 constexpr std::string_view kBust = "★☆バースト☆★";
 
-const PlayerControls& controlsOf(int player) { return kPlayerControls[static_cast<std::size_t>(player - 1)]; }
-
 } // namespace
 
 Game301Sheet::Game301Sheet(int players)

@@ -135,7 +135,7 @@ void Shell::connectSheet(QWidget& window, ScoreSheet& sheet, SheetKind kind)
 {
     const QPointer<QWidget> target(&window);
     for (int player = 1; player <= kind.players; ++player) {
-        const PlayerControls& controls = kPlayerControls[static_cast<std::size_t>(player - 1)];
+        const PlayerControls& controls = controlsOf(player);
         auto* button = window.findChild<QPushButton*>(qtName(controls.calculateButton));
         connect(button, &QPushButton::clicked, this, [this, target, &sheet, player] {
             handle([&] {

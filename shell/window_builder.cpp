@@ -85,7 +85,8 @@ protected:
     {
         const QRect room = contentsRect();
         const bool oneLine = !text().contains(QLatin1Char('\n'));
-        const QFont fitted = oneLine ? fontToFit(font(), text(), room.width()) : font();
+        // A pixel clear at either side keeps a minus sign off the label's edge.
+        const QFont fitted = oneLine ? fontToFit(font(), text(), room.width() - 2) : font();
         if (fitted == font()) {
             QLabel::paintEvent(event);
             return;

@@ -95,7 +95,7 @@ const GameLook& lookOf(Game game)
 void addPlayerColumn(std::vector<ControlDesign>& controls, int player, const char* scoreAtLoad)
 {
     using enum ControlType;
-    const PlayerControls& names = kPlayerControls[static_cast<std::size_t>(player - 1)];
+    const PlayerControls& names = controlsOf(player);
     const ScoreLabelPlace& score = kScoreLabels[static_cast<std::size_t>(player - 1)];
     const int c = 1440 * (player - 1);
     const std::string who = "プレーヤー" + std::to_string(player);

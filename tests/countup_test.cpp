@@ -1,258 +1,87 @@
-// The Count-Up sheets for one to four players, driven through a fake window.
+// The Count-Up sheets for one to four players, played from scripts (see
+// sheet_script.hpp); each row is a script and the log it must leave.
 
 #include "countup/countup_sheet.hpp"
-#include "tests/sheet_fixture.hpp"
+#include "tests/sheet_script.hpp"
 
 #include <gtest/gtest.h>
-
-#include <algorithm>
 
 namespace zelvo {
 namespace {
 
-using namespace zelvo::testing;
-using Strings = std::vector<std::string>;
+#define TOTAL(who, n) "[" who "さんの合計は" n "点です。おつかれさまでした。]"
+#define SHORT_TOTAL(n) "[合計は" n "です。おつかれさまでした。]"
 
-struct CountUp : SheetOnFakeWindow<CountUpSheet> {
-    explicit CountUp(int players) : SheetOnFakeWindow(players, "0") {}
-};
-
-std::string totalMessage(const std::string& who, const std::string& number)
+TEST(CountUp, OnlyTheLastPlayerAdvancesTheRound)
 {
-    return who + "さんの合計は" + number + "点です。おつかれさまでした。";
-}
-std::string shortTotalMessage(const std::string& number) { return "合計は" + number + "です。おつかれさまでした。"; }
-std::string winsMessage(const std::string& who) { return who + "さんの勝ちです。おめでとうございます。"; }
-
-const std::string kRules = "ダーツの点数計算ソフトです。ルールはカウントアップ\r\n３回投げてください。全部で８ラウンドです。";
-
-TEST(CountUp, OnlyTheLastPlayerAdvancesTheRoundAfterWritingTheTotalAndEmptyingTheFields)
-{
-    for (int players = 1; players <= 4; ++players) {
-        SCOPED_TRACE(players);
-        CountUp game(players);
-        game.press(players, "20", "40", "0");
-        auto expected = scoreThenEmptied(players, "60");
-        expected.push_back("caption Label6=2");
-        EXPECT_EQ(game.window.log, expected);
-        for (int p = 1; p < players; ++p) {
-            game.press(p, "10", "0", "0");
-            game.press(p, "0", "5", "0");
-            EXPECT_EQ(game.window.score(p), "15");
-        }
-        EXPECT_EQ(game.window.round(), "2");
-    }
+    testing::expectLogs<CountUpSheet>("0", {
+        {2, "| 2:20,20,20 1:5,0,0", "Label9=60 Text6= Text7= Text8= Label6=2 Label5=5 Text1= Text2= Text3="},
+        {4, "| 1:10,0,0 1:0,5,0 2:1,0,0 3:-2,0,0 4:20,40,0",
+            "Label5=10 Text1= Text2= Text3= Label5=15 Text1= Text2= Text3= Label9=1 Text6= Text7= Text8= "
+            "Label10=-2 Text10= Text11= Text12= Label11=60 Text14= Text15= Text16= Label6=2"},
+    });
 }
 
-TEST(CountUpOnePlayer, EighthPressAnnouncesTheTotalAndTheRoundLabelStaysAtEight)
+// The eighth press announces the total and ends the game; the round label
+// stays at 8. After that a press empties the fields unread and repeats the
+// message: player 1 of a sheet for several players gets it without a name.
+TEST(CountUp, LastRoundAndFinishedState)
 {
-    CountUp game(1);
-    game.playRounds(7, 15);
-    EXPECT_EQ(game.window.round(), "8");
-    EXPECT_TRUE(game.window.boxes.empty());
-
-    game.press(1, "15", "0", "0");
-    ASSERT_EQ(game.window.boxTexts(), Strings{"プレーヤー1さんの合計は 120点です。おつかれさまでした。"});
-    const auto& box = game.window.boxes[0];
-    EXPECT_EQ(box.captionsWhileOpen.at("Label5"), "120");
-    EXPECT_EQ(box.fieldsWhileOpen.at("Text3"), "");
-    EXPECT_EQ(game.window.log.back(), "box " + box.text); // the round label is not written
-    EXPECT_EQ(game.window.round(), "8");
-
-    for (int again = 0; again < 2; ++again) { // finished: fields emptied unread, the total repeated
-        game.window.forget();
-        game.press(1, "abc", "", "1.5");
-        EXPECT_EQ(game.window.log, (Strings{"text Text1=", "text Text2=", "text Text3=", "box " + box.text}));
-    }
-    EXPECT_EQ(game.sheet.totalOf(1), 120);
+    testing::expectLogs<CountUpSheet>("0", {
+        {1, "7*15 | 1:15,0,0 | 1:x,,1.5",
+            "Label5=120 Text1= Text2= Text3= " TOTAL("プレーヤー1", " 120") " | Text1= Text2= Text3= " TOTAL("プレーヤー1", " 120")},
+        {1, "Text4= 7*0 | 1:0,0,0", "Label5=0 Text1= Text2= Text3= " TOTAL("", " 0")},
+        {1, "Text4=\u3000花子\u3000 7*0 | 1:-5,0,0", "Label5=-5 Text1= Text2= Text3= " TOTAL("\u3000花子\u3000", "-5")},
+        // Player 2 finishing first shuts player 1 out of round 8.
+        {2, "Text5=花子 7*10 | 2:5,0,0 | 1:x,0,0 | 2:x,0,0",
+            "Label9=75 Text6= Text7= Text8= " TOTAL("花子", " 75") " " WINS("花子") " | Text1= Text2= Text3= " SHORT_TOTAL(" 70")
+            " | Text6= Text7= Text8= " TOTAL("花子", " 75")},
+        {3, "7*10 | 1:1,0,0 | 1: | 2:2,0,0 | 3:3,0,0 | 1:x,1,2 | 2:x,1,2",
+            "Label5=71 Text1= Text2= Text3= " TOTAL("プレーヤー1", " 71") " | " INPUT_ERROR " | Label9=72 Text6= Text7= Text8= "
+            TOTAL("プレーヤー2", " 72") " | Label10=73 Text10= Text11= Text12= " TOTAL("プレーヤー3", " 73") " | Text1= Text2= Text3= "
+            SHORT_TOTAL(" 71") " | Text6= Text7= Text8= " TOTAL("プレーヤー2", " 72")},
+        // The four-player sheet plays by the three-player rules with player 4 last.
+        {4, "7*10 | 3:3,0,0 | 3: | 4:4,0,0 | 3:x,1,2 | 4:x,1,2",
+            "Label10=73 Text10= Text11= Text12= " TOTAL("プレーヤー3", " 73") " | " INPUT_ERROR " | Label11=74 Text14= Text15= Text16= "
+            TOTAL("プレーヤー4", " 74") " | Text10= Text11= Text12= " TOTAL("プレーヤー3", " 73") " | Text14= Text15= Text16= "
+            TOTAL("プレーヤー4", " 74")},
+    });
 }
 
-TEST(CountUpOnePlayer, TotalMessageKeepsASignPositionAndTheNameAsTyped)
+TEST(CountUp, TwoPlayersEndWithTheHigherTotalOrADraw)
 {
-    struct Row {
-        const char* name;
-        const char* finalThrow;
-        const char* label;
-        std::string message;
-    };
-    const Row rows[] = {
-        {"プレーヤー1", "0", "0", "プレーヤー1さんの合計は 0点です。おつかれさまでした。"},
-        {"プレーヤー1", "-5", "-5", "プレーヤー1さんの合計は-5点です。おつかれさまでした。"},
-        {"", "120", "120", "さんの合計は 120点です。おつかれさまでした。"},
-        {" 花子\u3000", "7", "7", " 花子\u3000さんの合計は 7点です。おつかれさまでした。"},
-    };
-    for (const auto& row : rows) {
-        CountUp game(1);
-        game.playRounds(7);
-        game.window.fields["Text4"] = row.name;
-        game.press(1, row.finalThrow, "0", "0");
-        EXPECT_EQ(game.window.score(1), row.label);
-        EXPECT_EQ(game.window.boxTexts(), Strings{row.message});
-    }
+    testing::expectLogs<CountUpSheet>("0", {
+        {2, "Text4=太郎 Text5=花子 7*0 1:300,0,0 | 2:280,0,0", "Label9=280 Text6= Text7= Text8= " TOTAL("花子", " 280") " " WINS("太郎")},
+        {2, "Text4=太郎 Text5=花子 7*0 1:-5,0,0 | 2:-3,0,0", "Label9=-3 Text6= Text7= Text8= " TOTAL("花子", "-3") " " WINS("花子")},
+        {2, "7*0 1:150,0,0 | 2:150,0,0", "Label9=150 Text6= Text7= Text8= " TOTAL("プレーヤー2", " 150") " " DRAW},
+    });
 }
 
-TEST(CountUp, BadEntryShowsOneBoxAndChangesNothingForAnyone)
+// A bad entry shows the box and changes nothing, seen or hidden: the next
+// press goes on as if it had not happened.
+TEST(CountUp, BadEntryChangesNothing)
 {
-    const char* badEntries[][3] = {{"", "1", "2"}, {"5", "abc", "1"}, {"5", "", "1"}, {"1", "2", "40000"},
-        {"32767", "1", "0"}, {"30000", "2000", "1000"}, {"-32768", "-1", "0"}};
-    for (int players : {1, 3, 4}) {
-        SCOPED_TRACE(players);
-        CountUp game(players);
-        game.playRounds(2, 25);
-        for (int p = 1; p <= players; ++p)
-            game.window.type(p, "1", "2", "3");
-        const int player = std::min(players, 3);
-        for (const auto& bad : badEntries)
-            game.expectInputErrorChangesNothing(player, bad[0], bad[1], bad[2]);
-        game.press(player, "1", "2", "3"); // as if the failed presses had not happened
-        EXPECT_EQ(game.window.score(player), "56");
-    }
+    testing::expectLogs<CountUpSheet>("0", {
+        {4, "2*25 | 3:,1,2 | 3:5,abc,1 | 3:1,2,40000 | 3:32767,1,0 | 3:30000,2000,1000 | 3:1,2,3",
+            INPUT_ERROR " | " INPUT_ERROR " | " INPUT_ERROR " | " INPUT_ERROR " | " INPUT_ERROR " | Label10=56 Text10= Text11= Text12="},
+        {1, "1:32767,0,0 6*0 | 1:1,0,0 | 1:-7,0,0",
+            INPUT_ERROR " | Label5=32760 Text1= Text2= Text3= " TOTAL("プレーヤー1", " 32760")},
+        // A window operation failing after the addition: what was done stays done.
+        {1, "!Label6 | 1:1,2,3 | ! 1:1,0,0", "Label5=6 Text1= Text2= Text3= " INPUT_ERROR " | Label5=7 Text1= Text2= Text3= Label6=3"},
+    });
 }
 
-TEST(CountUpOnePlayer, TotalBeyondTheRangeIsABadEntryEvenInTheLastRound)
+// Reset writes player 1's score, the round, then the other scores, and
+// leaves the fields alone; showing the window anew writes only the rules.
+TEST(CountUp, ResetAndShowingAnewStartANewGame)
 {
-    CountUp game(1);
-    game.press(1, "32767", "0", "0");
-    game.playRounds(6);
-    game.expectInputErrorChangesNothing(1, "1", "0", "0");
-    game.window.forget();
-    game.press(1, "-7", "0", "0"); // the last round is still to be played
-    EXPECT_EQ(game.window.boxTexts(), Strings{totalMessage(defaultName(1), " 32760")});
-}
-
-TEST(CountUpOnePlayer, FailingWindowAfterTheAdditionKeepsTheStepsDoneAndSkipsTheRest)
-{
-    CountUp game(1);
-    game.window.failOn = "Label6";
-    game.press(1, "1", "2", "3");
-    auto expected = scoreThenEmptied(1, "6");
-    expected.push_back("box " + kInputError);
-    EXPECT_EQ(game.window.log, expected);
-    game.window.failOn.clear();
-    game.press(1, "1", "0", "0");
-    EXPECT_EQ(game.window.round(), "3");
-}
-
-TEST(CountUp, ResetWritesPlayerOneThenTheRoundThenTheOthersAndKeepsWhatWasTyped)
-{
-    for (int players = 1; players <= 4; ++players) {
-        for (int roundsPlayed : {4, 8}) {
-            SCOPED_TRACE(std::to_string(players) + " players, rounds played " + std::to_string(roundsPlayed));
-            CountUp game(players);
-            game.playRounds(roundsPlayed, 10);
-            game.window.fields["Text4"] = "花子";
-            game.window.type(players, "", "12", "");
-            game.window.forget();
-            game.sheet.reset(game.window);
-            Strings expected{"caption Label5=0", "caption Label6=1"};
-            for (int p = 2; p <= players; ++p)
-                expected.push_back("caption " + std::string(controlsOf(p).scoreLabel) + "=0");
-            EXPECT_EQ(game.window.log, expected);
-            EXPECT_EQ(game.window.fields.at("Text4"), "花子");
-            EXPECT_EQ(game.window.fields.at(std::string(controlsOf(players).throwFields[1])), "12");
-            game.press(players, "1", "12", "0");
-            EXPECT_EQ(game.window.score(players), "13");
-            EXPECT_EQ(game.window.round(), "2");
-        }
-    }
-}
-
-TEST(CountUp, ShowingTheWindowAnewWritesOnlyTheRulesAndStartsEveryTotalAtZero)
-{
-    for (int players = 1; players <= 4; ++players) {
-        CountUp game(players);
-        game.playRounds(8, 10);
-        game.window = FakeWindow::sheet(players, "0");
-        game.sheet.load(game.window);
-        EXPECT_EQ(game.window.log, Strings{"caption Label8=" + kRules});
-        for (int p = 1; p <= players; ++p) {
-            game.press(p, "5", "0", "0");
-            EXPECT_EQ(game.window.score(p), "5");
-        }
-        EXPECT_EQ(game.window.round(), "2");
-    }
-}
-
-// Player p throws p each round, so that the totals tell the players apart.
-TEST(CountUpSeveralPlayers, TheLastPlayersEighthRoundEndsTheGameForEveryone)
-{
-    for (int players = 2; players <= 4; ++players) {
-        SCOPED_TRACE(players);
-        CountUp game(players);
-        for (int r = 0; r < 7; ++r)
-            for (int p = 1; p <= players; ++p)
-                game.press(p, std::to_string(p), "0", "0");
-        EXPECT_EQ(game.window.round(), "8");
-
-        for (int p = 1; p < players; ++p) {
-            game.window.forget();
-            game.press(p, std::to_string(p), "0", "0");
-            EXPECT_EQ(game.window.boxTexts(), Strings{totalMessage(defaultName(p), " " + std::to_string(8 * p))});
-            EXPECT_EQ(game.window.boxes[0].fieldsWhileOpen.at(std::string(controlsOf(p).throwFields[0])), "");
-            game.expectInputErrorChangesNothing(p, "", "", ""); // pressing again needs new throws
-        }
-
-        game.window.forget();
-        game.press(players, std::to_string(players), "0", "0");
-        Strings last{totalMessage(defaultName(players), " " + std::to_string(8 * players))};
-        if (players == 2)
-            last.push_back(winsMessage(defaultName(2)));
-        EXPECT_EQ(game.window.boxTexts(), last);
-        for (const auto& box : game.window.boxes) {
-            EXPECT_EQ(box.captionsWhileOpen.at(std::string(controlsOf(players).scoreLabel)), std::to_string(8 * players));
-            EXPECT_EQ(box.captionsWhileOpen.at("Label6"), "8");
-        }
-
-        for (int p = 1; p <= players; ++p) {
-            game.window.forget();
-            game.press(p, "x", "1", "2");
-            const std::string total = " " + std::to_string(8 * p);
-            EXPECT_EQ(game.window.boxTexts(), Strings{p == 1 ? shortTotalMessage(total) : totalMessage(defaultName(p), total)});
-            EXPECT_EQ(game.window.fields.at(std::string(controlsOf(p).throwFields[1])), "");
-            EXPECT_EQ(game.window.score(p), std::to_string(8 * p));
-        }
-        EXPECT_EQ(game.window.round(), "8");
-    }
-}
-
-TEST(CountUpTwoPlayers, ResultNamesTheHigherTotalOrADraw)
-{
-    struct Row {
-        const char* shows;
-        const char* firstFinal;
-        const char* secondFinal;
-        std::string result;
-    };
-    const Row rows[] = {
-        {"PlayerOneAhead", "300", "280", "太郎さんの勝ちです。おめでとうございます。"},
-        {"PlayerTwoAhead", "280", "300", "花子さんの勝ちです。おめでとうございます。"},
-        {"EqualTotals", "150", "150", "引き分けです。"},
-        {"NegativeTotalsHigherWins", "-5", "-3", "花子さんの勝ちです。おめでとうございます。"},
-    };
-    for (const auto& row : rows) {
-        SCOPED_TRACE(row.shows);
-        CountUp game(2);
-        game.window.fields["Text4"] = "太郎";
-        game.window.fields["Text5"] = "花子";
-        game.playRounds(7);
-        game.press(1, row.firstFinal, "0", "0");
-        game.window.forget();
-        game.press(2, row.secondFinal, "0", "0");
-        const std::string second = row.secondFinal[0] == '-' ? row.secondFinal : " " + std::string(row.secondFinal);
-        EXPECT_EQ(game.window.boxTexts(), (Strings{totalMessage("花子", second), row.result}));
-    }
-}
-
-TEST(CountUpTwoPlayers, PlayerTwoFinishingFirstShutsOutPlayerOnesLastRound)
-{
-    CountUp game(2);
-    game.playRounds(7, 10);
-    game.press(2, "5", "0", "0");
-    EXPECT_EQ(game.window.boxTexts(), (Strings{totalMessage(defaultName(2), " 75"), winsMessage(defaultName(2))}));
-    game.window.forget();
-    game.press(1, "100", "0", "0");
-    EXPECT_EQ(game.window.boxTexts(), Strings{shortTotalMessage(" 70")});
-    EXPECT_EQ(game.window.score(1), "70");
+    testing::expectLogs<CountUpSheet>("0", {
+        {4, "8*10 | R | 4:1,12,0",
+            "Label5=0 Label6=1 Label9=0 Label10=0 Label11=0 | Label11=13 Text14= Text15= Text16= Label6=2"},
+        {3, "8*10 | L | 1:5,0,0 3:5,0,0",
+            "Label8=ダーツの点数計算ソフトです。ルールはカウントアップ\r\n３回投げてください。全部で８ラウンドです。"
+            " | Label5=5 Text1= Text2= Text3= Label10=5 Text10= Text11= Text12= Label6=2"},
+    });
 }
 
 } // namespace

@@ -4,24 +4,16 @@
 #include <QApplication>
 #include <gtest/gtest.h>
 
-namespace {
-
-// The offscreen platform cannot fix a window's size and says so every time a
-// window is built; the warning tells nothing about the program.
-QtMessageHandler defaultHandler = nullptr;
-void quietHandler(QtMsgType type, const QMessageLogContext& context, const QString& message)
-{
-    if (message.contains(QLatin1String("does not support propagateSizeHints")))
-        return;
-    defaultHandler(type, context, message);
-}
-
-} // namespace
+static QtMessageHandler defaultHandler = nullptr;
 
 int main(int argc, char** argv)
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
-    defaultHandler = qInstallMessageHandler(quietHandler);
+    // The offscreen platform cannot fix a window's size and says so for every window built.
+    defaultHandler = qInstallMessageHandler([](QtMsgType type, const QMessageLogContext& context, const QString& text) {
+        if (!text.contains(QLatin1String("does not support propagateSizeHints")))
+            defaultHandler(type, context, text);
+    });
     ::testing::InitGoogleTest(&argc, argv);
     QApplication app(argc, argv);
     return RUN_ALL_TESTS();

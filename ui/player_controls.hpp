@@ -26,6 +26,9 @@ inline constexpr std::array<PlayerControls, kMaxPlayers> kPlayerControls{{
     {"Text13", {"Text14", "Text15", "Text16"}, "Command4", "Label11"},
 }};
 
+// Player is 1-based, as on the windows.
+inline const PlayerControls& controlsOf(int player) { return kPlayerControls[static_cast<std::size_t>(player - 1)]; }
+
 inline constexpr std::string_view kRoundLabel = "Label6";
 inline constexpr std::string_view kRulesLabel = "Label8";
 
