@@ -31,9 +31,6 @@ public:
     void press(Window& window, int player) override;
     void reset(Window& window) override;
 
-    Score currentRound() const { return roundCounter; }
-    Score remainingOf(int player) const { return playerState[player - 1].remaining; }
-
 private:
     struct PlayerState {
         std::array<Score, 3> throws{};

@@ -153,17 +153,17 @@ std::vector<WindowDesign> composeDesigns()
     return designs;
 }
 
+const std::vector<WindowDesign>& windowDesigns()
+{
+    static const std::vector<WindowDesign> designs = composeDesigns();
+    return designs;
+}
+
 } // namespace
 
 int twipsToPixels(int twips)
 {
     return static_cast<int>(std::lround(static_cast<double>(twips) / kTwipsPerPixel));
-}
-
-const std::vector<WindowDesign>& windowDesigns()
-{
-    static const std::vector<WindowDesign> designs = composeDesigns();
-    return designs;
 }
 
 const WindowDesign& windowDesign(std::string_view name)

@@ -92,7 +92,6 @@ inline constexpr std::string_view kPlayerCountCommands[] = {"one", "two", "three
 // 15 twips make one device-independent pixel (96 per inch).
 int twipsToPixels(int twips);
 
-const std::vector<WindowDesign>& windowDesigns();
 // Throws std::out_of_range for a name that is not one of Form1 to Form9.
 const WindowDesign& windowDesign(std::string_view name);
 // Form1 to Form4 for Count-Up, Form6 to Form9 for 301.
