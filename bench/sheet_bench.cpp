@@ -9,7 +9,6 @@
 
 #include "bench/default_flags.hpp"
 #include "countup/countup_sheet.hpp"
-#include "game301/game301_sheet.hpp"
 #include "shell/application_shell.hpp"
 #include "shell/window_builder.hpp"
 #include "shell/window_designs.hpp"
@@ -32,18 +31,6 @@ namespace {
 
 using namespace zelvo;
 
-std::unique_ptr<ScoreSheet> makeSheet(const SheetKind& kind)
-{
-    if (kind.game == Game::CountUp)
-        return std::make_unique<CountUpSheet>(kind.players);
-    return std::make_unique<Game301Sheet>(kind.players);
-}
-
-QString qtName(std::string_view name)
-{
-    return QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size()));
-}
-
 void processDeferredDeletes()
 {
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
@@ -63,7 +50,7 @@ public:
     explicit FirstPlayerThrows(QWidget& window)
     {
         for (std::size_t i = 0; i < fields.size(); ++i)
-            fields[i] = window.findChild<QLineEdit*>(qtName(kPlayerControls[0].throwFields[i]));
+            fields[i] = window.findChild<QLineEdit*>(qtText(kPlayerControls[0].throwFields[i]));
     }
 
     bool found() const { return fields[0] && fields[1] && fields[2]; }
@@ -127,8 +114,8 @@ void pressClicked(benchmark::State& state, bool untilPainted)
     QCoreApplication::processEvents();
     QWidget* window = shell.currentWindow();
     auto* sheet = dynamic_cast<CountUpSheet*>(shell.sheet("Form1"));
-    auto* button = window->findChild<QPushButton*>(qtName(kPlayerControls[0].calculateButton));
-    auto* reset = window->findChild<QAction*>(qtName(kResetCommand));
+    auto* button = window->findChild<QPushButton*>(qtText(kPlayerControls[0].calculateButton));
+    auto* reset = window->findChild<QAction*>(qtText(kResetCommand));
     FirstPlayerThrows throws(*window);
     if (!sheet || !button || !reset || !throws.found()) {
         state.SkipWithError("Form1 lacks Command1, the reset command or a throw field");

@@ -5,6 +5,7 @@
 #include "shell/application_setup.hpp"
 #include "shell/application_shell.hpp"
 #include "shell/window_designs.hpp"
+#include "ui/qt_window.hpp"
 
 #include <QApplication>
 
@@ -13,8 +14,7 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     zelvo::setUpApplication();
 
-    const zelvo::bench::ExitAtFirstExpose probe(
-        QString::fromUtf8(zelvo::kMenuWindow.data(), static_cast<qsizetype>(zelvo::kMenuWindow.size())));
+    const zelvo::bench::ExitAtFirstExpose probe(zelvo::qtText(zelvo::kMenuWindow));
     zelvo::Shell shell;
     QObject::connect(&shell, &zelvo::Shell::finished, &app, &QCoreApplication::quit, Qt::QueuedConnection);
     shell.start();

@@ -18,19 +18,14 @@ namespace zelvo {
 
 namespace {
 
+} // namespace
+
 std::unique_ptr<ScoreSheet> makeSheet(SheetKind kind)
 {
     if (kind.game == Game::CountUp)
         return std::make_unique<CountUpSheet>(kind.players);
     return std::make_unique<Game301Sheet>(kind.players);
 }
-
-QString qtName(std::string_view name)
-{
-    return QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size()));
-}
-
-} // namespace
 
 Shell::Shell()
 {
@@ -136,7 +131,7 @@ void Shell::connectSheet(QWidget& window, ScoreSheet& sheet, SheetKind kind)
     const QPointer<QWidget> target(&window);
     for (int player = 1; player <= kind.players; ++player) {
         const PlayerControls& controls = controlsOf(player);
-        auto* button = window.findChild<QPushButton*>(qtName(controls.calculateButton));
+        auto* button = window.findChild<QPushButton*>(qtText(controls.calculateButton));
         connect(button, &QPushButton::clicked, this, [this, target, &sheet, player] {
             handle([&] {
                 QtWindow view(*target);
@@ -145,7 +140,7 @@ void Shell::connectSheet(QWidget& window, ScoreSheet& sheet, SheetKind kind)
         });
     }
 
-    auto* reset = window.findChild<QAction*>(qtName(kResetCommand));
+    auto* reset = window.findChild<QAction*>(qtText(kResetCommand));
     connect(reset, &QAction::triggered, this, [this, target, &sheet] {
         handle([&] {
             QtWindow view(*target);
@@ -154,7 +149,7 @@ void Shell::connectSheet(QWidget& window, ScoreSheet& sheet, SheetKind kind)
     });
 
     for (int players = 1; players <= kMaxPlayers; ++players) {
-        auto* command = window.findChild<QAction*>(qtName(kPlayerCountCommands[players - 1]));
+        auto* command = window.findChild<QAction*>(qtText(kPlayerCountCommands[players - 1]));
         // The command for the sheet's own player count is switched off and
         // does nothing: it never reloads or restarts the window.
         if (players == kind.players)

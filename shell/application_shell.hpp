@@ -31,6 +31,9 @@ namespace zelvo {
 struct SheetKind;
 struct WindowDesign;
 
+// A new default instance: the scoring state of the sheet of that kind.
+std::unique_ptr<ScoreSheet> makeSheet(SheetKind kind);
+
 class Shell final : public QObject {
     Q_OBJECT
 

@@ -1,6 +1,7 @@
 #include "shell/window_builder.hpp"
 
 #include "resources/app_icon.hpp"
+#include "ui/qt_window.hpp"
 
 #include <QGuiApplication>
 #include <QLabel>
@@ -29,11 +30,6 @@ const QStringList kDefaultFamilies{
     QStringLiteral("IPAPGothic"),   QStringLiteral("IPAGothic"),          QStringLiteral("Noto Sans CJK JP"),
     QStringLiteral("VL PGothic"),
 };
-
-QString fromUtf8(const std::string& text)
-{
-    return QString::fromStdString(text);
-}
 
 QPoint pixels(TwipsPoint point)
 {
@@ -107,19 +103,19 @@ QWidget* makeControl(const ControlDesign& design, QWidget& parent)
         label->setTextFormat(Qt::PlainText);
         label->setAlignment(Qt::AlignTop | horizontal(design.alignment));
         label->setWordWrap(false);
-        label->setText(fromUtf8(design.text));
+        label->setText(qtText(design.text));
         control = label;
         break;
     }
     case ControlType::TextField: {
         auto* field = new QLineEdit(&parent);
         field->setAlignment(Qt::AlignVCenter | horizontal(design.alignment));
-        field->setText(fromUtf8(design.text));
+        field->setText(qtText(design.text));
         control = field;
         break;
     }
     case ControlType::CommandButton: {
-        auto* button = new QPushButton(fromUtf8(design.text), &parent);
+        auto* button = new QPushButton(qtText(design.text), &parent);
         // Enter in a text field must not press any button.
         button->setAutoDefault(false);
         button->setDefault(false);
@@ -127,12 +123,12 @@ QWidget* makeControl(const ControlDesign& design, QWidget& parent)
         break;
     }
     }
-    control->setObjectName(fromUtf8(design.name));
+    control->setObjectName(qtText(design.name));
     control->setGeometry(pixels(design.geometry));
     if (design.font)
         control->setFont(designedFont(*design.font));
     if (!design.accessibleName.empty())
-        control->setAccessibleName(fromUtf8(design.accessibleName));
+        control->setAccessibleName(qtText(design.accessibleName));
     return control;
 }
 
@@ -158,8 +154,8 @@ void addMenuBar(QMainWindow& window, const WindowDesign& design)
     // them out of it and change the window's height.
     bar->setNativeMenuBar(false);
     for (const MenuCommandDesign& command : design.menu) {
-        QAction* action = bar->addAction(fromUtf8(command.caption));
-        action->setObjectName(fromUtf8(command.name));
+        QAction* action = bar->addAction(qtText(command.caption));
+        action->setObjectName(qtText(command.name));
         action->setEnabled(command.enabled);
     }
 }
@@ -201,8 +197,8 @@ std::unique_ptr<QWidget> buildWindow(const WindowDesign& design)
         window = std::move(mainWindow);
     }
 
-    window->setObjectName(fromUtf8(design.name));
-    window->setWindowTitle(fromUtf8(design.caption));
+    window->setObjectName(qtText(design.name));
+    window->setWindowTitle(qtText(design.caption));
     window->setWindowIcon(applicationIcon());
     window->setFont(windowDefaultFont());
     // A fixed layout: no maximise button, and the client area never resizes.

@@ -6,9 +6,17 @@
 
 #include "ui/window.hpp"
 
+#include <QString>
+
 class QWidget;
 
 namespace zelvo {
+
+// The program's texts and control names are UTF-8; Qt's are QStrings.
+inline QString qtText(std::string_view utf8)
+{
+    return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
+}
 
 inline constexpr char kApplicationTitle[] = "ZELVO";
 
