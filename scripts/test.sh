@@ -2,10 +2,19 @@
 # Builds ZELVO and runs every test. With --sanitize, the same suite is built
 # in its own folder with AddressSanitizer and UndefinedBehaviorSanitizer.
 set -euo pipefail
-cd "$(dirname "$0")/.."
-scripts/deps.sh
 
-if [ "${1:-}" = "--sanitize" ]; then
+sanitize=false
+if [ $# -eq 1 ] && [ "$1" = --sanitize ]; then
+  sanitize=true
+elif [ $# -ne 0 ]; then
+  echo "usage: scripts/test.sh [--sanitize]" >&2
+  exit 2
+fi
+
+cd "$(dirname "$0")/.."
+scripts/deps.sh linux
+
+if $sanitize; then
   dir=build-sanitize
   options=(-DCMAKE_BUILD_TYPE=Debug -DZELVO_SANITIZE=ON -DZELVO_BUILD_BENCHMARKS=OFF)
   export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
