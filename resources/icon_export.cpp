@@ -1,14 +1,16 @@
 // Build-time tool: writes the icon drawn in zelvo_icon.xpm as a 1-bit .ico
-// (icon group 1 of the Windows executable) and a 1-bit .png (the Linux icon
-// theme), so that neither can drift from the drawing.
+// (icon group 1 of the Windows executable, 32x32 as drawn) and as 1-bit .png
+// files at the sizes the Linux icon theme asks for, so that none can drift
+// from the drawing.
 //
 // Plain C++ on purpose: a helper linked to Qt would need Qt's DLLs on PATH
 // to run during a Windows build.
 //
-// Usage: zelvo_icon_export OUT.ico OUT.png
+// Usage: zelvo_icon_export OUT.ico [SIZE OUT.png]...
 
-#include <array>
+#include <algorithm>
 #include <cctype>
+#include <cstddef>
 #include <cstdint>
 #include <fstream>
 #include <iostream>
@@ -22,10 +24,19 @@
 namespace {
 
 constexpr int kSize = 32;
-constexpr int kRowBytes = kSize / 8;
 
-// ink[y][x] is true for a black pixel; row 0 is the top.
-using Ink = std::array<std::array<bool, kSize>, kSize>;
+// A square black-and-white picture; row 0 is the top.
+class Ink {
+public:
+    explicit Ink(int size) : side(size), black(static_cast<std::size_t>(size) * size) {}
+    int size() const { return side; }
+    bool at(int x, int y) const { return black[static_cast<std::size_t>(y) * side + x]; }
+    void set(int x, int y, bool isBlack) { black[static_cast<std::size_t>(y) * side + x] = isBlack; }
+
+private:
+    int side;
+    std::vector<bool> black;
+};
 
 Ink readDrawing()
 {
@@ -52,7 +63,7 @@ Ink readDrawing()
     if (!blackKey || !whiteKey)
         throw std::runtime_error("the icon needs exactly one black and one white entry");
 
-    Ink ink{};
+    Ink ink(kSize);
     for (int y = 0; y < kSize; ++y) {
         const std::string_view row = zelvo_xpm[3 + y];
         if (row.size() != kSize)
@@ -60,10 +71,21 @@ Ink readDrawing()
         for (int x = 0; x < kSize; ++x) {
             if (row[x] != blackKey && row[x] != whiteKey)
                 throw std::runtime_error("row " + std::to_string(y) + " uses an undeclared colour");
-            ink[y][x] = row[x] == blackKey;
+            ink.set(x, y, row[x] == blackKey);
         }
     }
     return ink;
+}
+
+// Whole pixels only, so the two colours stay the only ones: target pixel
+// (x, y) takes the source pixel its top-left corner falls in.
+Ink scaled(const Ink &source, int size)
+{
+    Ink out(size);
+    for (int y = 0; y < size; ++y)
+        for (int x = 0; x < size; ++x)
+            out.set(x, y, source.at(x * source.size() / size, y * source.size() / size));
+    return out;
 }
 
 class Bytes {
@@ -77,22 +99,27 @@ public:
     std::vector<std::uint8_t> data;
 };
 
-// Packs one row leftmost pixel first into the high bit. Both formats give
-// index 1 to white, so white pixels carry the set bits.
-void packRow(Bytes &out, const std::array<bool, kSize> &row)
+// Packs row y leftmost pixel first into the high bit, the last byte padded
+// with zero bits. Both formats give index 1 to white, so white pixels carry
+// the set bits.
+void packRow(Bytes &out, const Ink &ink, int y)
 {
-    for (int byte = 0; byte < kRowBytes; ++byte) {
+    for (int first = 0; first < ink.size(); first += 8) {
         unsigned bits = 0;
-        for (int bit = 0; bit < 8; ++bit)
-            if (!row[byte * 8 + bit])
+        for (int bit = 0; bit < 8 && first + bit < ink.size(); ++bit)
+            if (!ink.at(first + bit, y))
                 bits |= 0x80u >> bit;
         out.u8(bits);
     }
 }
 
-// A 32-pixel row is already a whole number of DWORDs, so DIB rows need no padding.
+// Windows gets the drawing itself, 32x32. A 32-pixel row is already a whole
+// number of DWORDs, so DIB rows need no padding.
 std::vector<std::uint8_t> ico(const Ink &ink)
 {
+    if (ink.size() != kSize)
+        throw std::logic_error("the .ico holds the 32x32 drawing only");
+    constexpr std::uint32_t kRowBytes = kSize / 8;
     constexpr std::uint32_t kPaletteBytes = 2 * 4;
     constexpr std::uint32_t kMaskBytes = kSize * kRowBytes;
     constexpr std::uint32_t kImageBytes = 40 + kPaletteBytes + 2 * kMaskBytes;
@@ -130,7 +157,7 @@ std::vector<std::uint8_t> ico(const Ink &ink)
 
     // DIB rows run bottom-up.
     for (int y = kSize - 1; y >= 0; --y)
-        packRow(out, ink[y]);
+        packRow(out, ink, y);
     // AND mask all clear: every pixel is opaque, the white included.
     for (std::uint32_t i = 0; i < kMaskBytes; ++i)
         out.u8(0);
@@ -158,14 +185,14 @@ void pngChunk(Bytes &out, std::string_view type, const std::vector<std::uint8_t>
     out.be32(crc32(typed.data, 0));
 }
 
-// Grey 1-bit PNG (0 black, 1 white). The pixel data is tiny, so the zlib
-// stream holds one stored block and needs no compressor.
+// Grey 1-bit PNG (0 black, 1 white). The pixel data is small (8 KiB at
+// 256x256), so the zlib stream holds stored blocks and needs no compressor.
 std::vector<std::uint8_t> png(const Ink &ink)
 {
     Bytes raw;
-    for (const auto &row : ink) {
+    for (int y = 0; y < ink.size(); ++y) {
         raw.u8(0); // filter: none
-        packRow(raw, row);
+        packRow(raw, ink, y);
     }
 
     std::uint32_t a = 1;
@@ -174,19 +201,26 @@ std::vector<std::uint8_t> png(const Ink &ink)
         a = (a + v) % 65521;
         b = (b + a) % 65521;
     }
-    const auto length = static_cast<unsigned>(raw.data.size());
     Bytes zlib;
     zlib.u8(0x78);
     zlib.u8(0x01);
-    zlib.u8(0x01); // final block, stored
-    zlib.le16(length);
-    zlib.le16(~length & 0xFFFF);
-    zlib.append(raw.data);
+    // A stored block holds at most 65535 bytes.
+    std::size_t done = 0;
+    do {
+        const auto length = static_cast<unsigned>(std::min<std::size_t>(raw.data.size() - done, 0xFFFF));
+        const bool last = done + length == raw.data.size();
+        zlib.u8(last ? 0x01 : 0x00); // stored, final or not
+        zlib.le16(length);
+        zlib.le16(~length & 0xFFFF);
+        zlib.data.insert(zlib.data.end(), raw.data.begin() + static_cast<std::ptrdiff_t>(done),
+                         raw.data.begin() + static_cast<std::ptrdiff_t>(done + length));
+        done += length;
+    } while (done < raw.data.size());
     zlib.be32((b << 16) | a);
 
     Bytes header;
-    header.be32(kSize);
-    header.be32(kSize);
+    header.be32(static_cast<std::uint32_t>(ink.size()));
+    header.be32(static_cast<std::uint32_t>(ink.size()));
     header.u8(1); // bit depth
     header.u8(0); // greyscale
     header.u8(0);
@@ -213,14 +247,20 @@ void write(const char *path, const std::vector<std::uint8_t> &bytes)
 
 int main(int argc, char **argv)
 {
-    if (argc != 3) {
-        std::cerr << "usage: zelvo_icon_export OUT.ico OUT.png\n";
+    if (argc < 2 || argc % 2 != 0) {
+        std::cerr << "usage: zelvo_icon_export OUT.ico [SIZE OUT.png]...\n";
         return 2;
     }
     try {
         const Ink ink = readDrawing();
         write(argv[1], ico(ink));
-        write(argv[2], png(ink));
+        for (int i = 2; i < argc; i += 2) {
+            const std::string size = argv[i];
+            if (size.empty() || size.size() > 4 || size.find_first_not_of("0123456789") != std::string::npos
+                || std::stoi(size) < 1)
+                throw std::runtime_error("not a size in pixels: " + size);
+            write(argv[i + 1], png(scaled(ink, std::stoi(size))));
+        }
     } catch (const std::exception &e) {
         std::cerr << "zelvo_icon_export: " << e.what() << '\n';
         return 1;
