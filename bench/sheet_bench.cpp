@@ -7,12 +7,14 @@
 //
 // No benchmark may ever open a message box: exec() would wait for a player.
 
+#include "app/application.hpp"
+#include "app/window_designs.hpp"
 #include "bench/default_flags.hpp"
 #include "countup/countup_sheet.hpp"
-#include "shell/application_shell.hpp"
-#include "shell/window_builder.hpp"
-#include "shell/window_designs.hpp"
-#include "ui/qt_window.hpp"
+#include "qt/qt_host.hpp"
+#include "qt/qt_window.hpp"
+#include "qt/window_builder.hpp"
+#include "sheet/player_controls.hpp"
 
 #include <benchmark/benchmark.h>
 
@@ -66,12 +68,13 @@ private:
     std::array<QLineEdit*, 3> fields{};
 };
 
-// The press in round 8 of Count-Up opens the total message. Resets happen
-// with the clock stopped; any repaints the last presses asked for go with them.
+// The press in round 8 of Count-Up opens the total message: every seventh
+// press is followed by a reset, with the clock stopped; any repaints the
+// last presses asked for go with it.
 template <typename Reset>
-void resetBeforeLastRound(benchmark::State& state, const CountUpSheet& sheet, Reset&& reset)
+void resetBeforeLastRound(benchmark::State& state, int& presses, Reset&& reset)
 {
-    if (sheet.currentRound() < CountUpSheet::kLastRound)
+    if (++presses % 7 != 0)
         return;
     state.PauseTiming();
     reset();
@@ -79,7 +82,16 @@ void resetBeforeLastRound(benchmark::State& state, const CountUpSheet& sheet, Re
     state.ResumeTiming();
 }
 
-// The sheet's press called directly on a shown Form1, as the shell would.
+// The open window of the program, found as a user sees it.
+QWidget* openWindow(std::string_view name)
+{
+    for (QWidget* widget : QApplication::topLevelWidgets())
+        if (widget->isVisible() && widget->objectName() == qtText(name))
+            return widget;
+    return nullptr;
+}
+
+// The sheet's press called directly on a shown Form1, as the application would.
 void pressCalledDirectly(benchmark::State& state)
 {
     const WindowDesign& design = windowDesign("Form1");
@@ -96,43 +108,48 @@ void pressCalledDirectly(benchmark::State& state)
         return;
     }
 
+    int presses = 0;
     for (auto _ : state) {
-        resetBeforeLastRound(state, sheet, [&] { sheet.reset(view); });
         throws.type();
         sheet.press(view, 1);
+        resetBeforeLastRound(state, presses, [&] { sheet.reset(view); });
     }
-    if (sheet.totalOf(1) == 0)
-        state.SkipWithError("the presses added nothing");
+    if (view.text("Text1") != "")
+        state.SkipWithError("the presses did not go through");
 }
 
-// Clicking the real Command1 of Form1 opened by the shell: adds the signal,
-// the shell's handler and the button's own work to the press.
+// Clicking the real Command1 of Form1 opened from the menu window: adds the
+// signal, the application's handler and the button's own work to the press.
 void pressClicked(benchmark::State& state, bool untilPainted)
 {
-    Shell shell;
-    shell.switchTo("Form1");
+    QtHost host;
+    Application application(host);
+    application.start();
+    openWindow(kMenuWindow)->findChild<QPushButton*>(QStringLiteral("Command1"))->click();
+    processDeferredDeletes();
     QCoreApplication::processEvents();
-    QWidget* window = shell.currentWindow();
-    auto* sheet = dynamic_cast<CountUpSheet*>(shell.sheet("Form1"));
-    auto* button = window->findChild<QPushButton*>(qtText(kPlayerControls[0].calculateButton));
-    auto* reset = window->findChild<QAction*>(qtText(kResetCommand));
-    FirstPlayerThrows throws(*window);
-    if (!sheet || !button || !reset || !throws.found()) {
-        state.SkipWithError("Form1 lacks Command1, the reset command or a throw field");
+    QWidget* window = openWindow("Form1");
+    auto* button = window ? window->findChild<QPushButton*>(qtText(kPlayerControls[0].calculateButton)) : nullptr;
+    auto* reset = window ? window->findChild<QAction*>(qtText(kResetCommand)) : nullptr;
+    if (!button || !reset) {
+        state.SkipWithError("Form1 lacks Command1 or the reset command");
         return;
     }
+    FirstPlayerThrows throws(*window);
+    auto* firstThrow = window->findChild<QLineEdit*>(qtText(kPlayerControls[0].throwFields[0]));
 
+    int presses = 0;
     for (auto _ : state) {
-        resetBeforeLastRound(state, *sheet, [&] { reset->trigger(); });
         throws.type();
         button->click();
         // The repaint of the changed fields and labels, as the event loop
         // would do it right after the click.
         if (untilPainted)
             QCoreApplication::processEvents();
+        resetBeforeLastRound(state, presses, [&] { reset->trigger(); });
     }
-    if (sheet->totalOf(1) == 0)
-        state.SkipWithError("the clicks added nothing");
+    if (!firstThrow || !firstThrow->text().isEmpty())
+        state.SkipWithError("the clicks did not go through");
 }
 
 // Building a sheet window from its design, its Form_Load, and its deletion.
@@ -149,17 +166,21 @@ void buildAndLoad(benchmark::State& state, const char* windowName)
     }
 }
 
-// Form1 and Form2 in turn through the shell: unload, build, load, place,
-// show, and the deletion of the window left. Painting the new window is left
-// to the event loop, which runs with the clock stopped unless untilPainted.
+// Form1 and Form2 in turn by their count commands: unload, build, load,
+// place, show, and the deletion of the window left. Painting the new window
+// is left to the event loop, which runs with the clock stopped unless
+// untilPainted.
 void switchSheets(benchmark::State& state, bool untilPainted)
 {
-    Shell shell;
-    shell.start();
+    QtHost host;
+    Application application(host);
+    application.start();
+    openWindow(kMenuWindow)->findChild<QPushButton*>(QStringLiteral("Command1"))->click();
     QCoreApplication::processEvents();
     bool toSecond = true;
     for (auto _ : state) {
-        shell.switchTo(toSecond ? "Form2" : "Form1");
+        QWidget* window = openWindow(toSecond ? "Form1" : "Form2");
+        window->findChild<QAction*>(toSecond ? QStringLiteral("two") : QStringLiteral("one"))->trigger();
         processDeferredDeletes();
         if (untilPainted) {
             QCoreApplication::processEvents();
@@ -170,8 +191,8 @@ void switchSheets(benchmark::State& state, bool untilPainted)
         }
         toSecond = !toSecond;
     }
-    if (!shell.currentWindow() || liveWindows() != 1)
-        state.SkipWithError("the shell lost its window or left unloaded windows alive");
+    if (application.openWindow().empty() || liveWindows() != 1)
+        state.SkipWithError("the application lost its window or left unloaded windows alive");
 }
 
 void registerBenchmarks()

@@ -1,11 +1,12 @@
-// Starts ZELVO as shell/main.cpp does and ends once the menu window has been
+// Starts ZELVO as qt/main.cpp does and ends once the menu window has been
 // shown: the start-up a player waits for, and no more.
 
+#include "app/application.hpp"
+#include "app/window_designs.hpp"
 #include "bench/first_expose.hpp"
-#include "shell/application_setup.hpp"
-#include "shell/application_shell.hpp"
-#include "shell/window_designs.hpp"
-#include "ui/qt_window.hpp"
+#include "qt/application_setup.hpp"
+#include "qt/qt_host.hpp"
+#include "qt/qt_window.hpp"
 
 #include <QApplication>
 
@@ -15,8 +16,8 @@ int main(int argc, char** argv)
     zelvo::setUpApplication();
 
     const zelvo::bench::ExitAtFirstExpose probe(zelvo::qtText(zelvo::kMenuWindow));
-    zelvo::Shell shell;
-    QObject::connect(&shell, &zelvo::Shell::finished, &app, &QCoreApplication::quit, Qt::QueuedConnection);
-    shell.start();
+    zelvo::QtHost host;
+    zelvo::Application application(host);
+    application.start();
     return QApplication::exec();
 }

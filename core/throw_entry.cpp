@@ -1,7 +1,7 @@
 #include "core/throw_entry.hpp"
 
 #include <algorithm>
-#include <cstdint>
+#include <optional>
 
 namespace zelvo {
 
@@ -101,7 +101,7 @@ void skipBlanks(CodePoints& text)
 
 } // namespace
 
-std::optional<Score> parseThrow(std::string_view utf8)
+Score throwValue(std::string_view utf8)
 {
     CodePoints text(utf8);
     skipBlanks(text);
@@ -127,32 +127,13 @@ std::optional<Score> parseThrow(std::string_view utf8)
         text.advance();
     }
     if (digits == 0)
-        return std::nullopt;
+        throw InputError();
 
     skipBlanks(text);
     if (!text.atEnd())
-        return std::nullopt;
+        throw InputError();
 
-    const int value = sign * magnitude;
-    if (value < INT16_MIN || value > INT16_MAX)
-        return std::nullopt;
-    return static_cast<Score>(value);
-}
-
-void readThrows(const Window& window, const PlayerControls& player, std::array<Score, 3>& throws)
-{
-    for (std::size_t i = 0; i < throws.size(); ++i) {
-        const auto value = parseThrow(window.text(player.throwFields[i]));
-        if (!value)
-            throw InputError();
-        throws[i] = *value;
-    }
-}
-
-void clearThrowFields(Window& window, const PlayerControls& player)
-{
-    for (std::string_view field : player.throwFields)
-        window.setText(field, "");
+    return fitOrThrow(sign * magnitude);
 }
 
 } // namespace zelvo

@@ -11,23 +11,13 @@
 // fractions, exponents, digit grouping, hex and anything else.
 
 #include "core/checked_arithmetic.hpp"
-#include "ui/player_controls.hpp"
-#include "ui/window.hpp"
 
-#include <array>
-#include <optional>
 #include <string_view>
 
 namespace zelvo {
 
-std::optional<Score> parseThrow(std::string_view utf8);
-
-// Reads and converts the player's three throw fields in order, storing each
-// value as soon as it has converted; the first field that fails raises the
-// input error, so the values before it stay stored and the rest do not.
-void readThrows(const Window& window, const PlayerControls& player, std::array<Score, 3>& throws);
-
-// Empties the player's throw fields, first to third.
-void clearThrowFields(Window& window, const PlayerControls& player);
+// The throw value of a field's UTF-8 text; raises InputError for any text the
+// rule above does not accept. Text of any length is read to its end.
+Score throwValue(std::string_view utf8);
 
 } // namespace zelvo

@@ -1,11 +1,13 @@
 #include "countup/countup_sheet.hpp"
 
-#include "core/input_error.hpp"
 #include "core/message.hpp"
 #include "core/number_text.hpp"
-#include "core/throw_entry.hpp"
+#include "sheet/press_frame.hpp"
+#include "sheet/throw_fields.hpp"
+#include "sheet/two_player_result.hpp"
 
-#include <cassert>
+#include <stdexcept>
+#include <string>
 
 namespace zelvo {
 
@@ -13,12 +15,8 @@ namespace {
 
 constexpr std::string_view kRules = "ダーツの点数計算ソフトです。ルールはカウントアップ\r\n"
                                     "３回投げてください。全部で８ラウンドです。";
-constexpr std::string_view kTotalIs = "さんの合計は";
-constexpr std::string_view kTotalEnd = "点です。おつかれさまでした。";
 constexpr std::string_view kShortTotalIs = "合計は";
 constexpr std::string_view kShortTotalEnd = "です。おつかれさまでした。";
-constexpr std::string_view kWins = "さんの勝ちです。おめでとうございます。";
-constexpr std::string_view kDraw = "引き分けです。";
 
 } // namespace
 
@@ -30,15 +28,15 @@ CountUpSheet::CountUpSheet(int players)
 
 void CountUpSheet::load(Window& window)
 {
-    for (auto& player : playerState)
-        player.total = 0;
+    totals.fill(0);
     roundCounter = 1;
     window.setCaption(kRulesLabel, kRules);
 }
 
 void CountUpSheet::press(Window& window, int player)
 {
-    assert(player >= 1 && player <= playerCount);
+    if (player < 1 || player > playerCount)
+        throw std::out_of_range("no player " + std::to_string(player) + " on this sheet");
     runCalculatePress(window, [&] {
         const ButtonCourses& button = courses[static_cast<std::size_t>(player - 1)];
         const Course& course = roundCounter < kLastRound ? button.inPlay
@@ -52,12 +50,11 @@ void CountUpSheet::press(Window& window, int player)
 void CountUpSheet::run(Step step, Window& window, int player)
 {
     const PlayerControls& controls = controlsOf(player);
-    PlayerState& state = playerState[static_cast<std::size_t>(player - 1)];
+    Score& total = totals[static_cast<std::size_t>(player - 1)];
     switch (step) {
     case Step::Add:
-        readThrows(window, controls, state.throws);
-        state.total = checkedAdd(state.total, throwSum(state.throws));
-        window.setCaption(controls.scoreLabel, plainNumber(state.total));
+        total = checkedAdd(total, throwSum(readThrows(window, controls)));
+        window.setCaption(controls.scoreLabel, plainNumber(total));
         break;
     case Step::Empty:
         clearThrowFields(window, controls);
@@ -71,31 +68,20 @@ void CountUpSheet::run(Step step, Window& window, int player)
         break;
     case Step::TotalMessage:
         window.showMessage(composeMessage(
-            {window.text(controls.nameField), kTotalIs, signPositioned(state.total), kTotalEnd}));
+            {window.text(controls.nameField), kTotalIs, signPositioned(total), kTotalEnd}));
         break;
     case Step::ShortTotalMessage:
-        window.showMessage(composeMessage({kShortTotalIs, signPositioned(state.total), kShortTotalEnd}));
+        window.showMessage(composeMessage({kShortTotalIs, signPositioned(total), kShortTotalEnd}));
         break;
     case Step::ResultMessage:
-        showResult(window);
+        showTwoPlayerResult(window, totals[0], totals[1], Winner::Higher);
         break;
     }
 }
 
-void CountUpSheet::showResult(Window& window) const
-{
-    const Score first = playerState[0].total;
-    const Score second = playerState[1].total;
-    if (first == second)
-        window.showMessage(kDraw);
-    else
-        window.showMessage(composeMessage({window.text(controlsOf(first > second ? 1 : 2).nameField), kWins}));
-}
-
 void CountUpSheet::reset(Window& window)
 {
-    for (auto& player : playerState)
-        player = PlayerState{};
+    totals.fill(0);
     roundCounter = 1;
     window.setCaption(controlsOf(1).scoreLabel, "0");
     window.setCaption(kRoundLabel, "1");

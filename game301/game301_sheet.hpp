@@ -9,11 +9,11 @@
 // does nothing. In round 20 a bust is settled before the end-of-rounds
 // message, so that message (and the two-player result) speaks of the score
 // the player really keeps. The sheet holds the state of its window for the
-// whole run and knows nothing of Qt.
+// whole run and knows no toolkit.
 
 #include "core/checked_arithmetic.hpp"
-#include "ui/player_controls.hpp"
-#include "ui/score_sheet.hpp"
+#include "sheet/player_controls.hpp"
+#include "sheet/score_sheet.hpp"
 
 #include <array>
 
@@ -26,25 +26,17 @@ public:
 
     explicit Game301Sheet(int players);
 
-    int players() const override { return playerCount; }
     void load(Window& window) override;
     void press(Window& window, int player) override;
     void reset(Window& window) override;
 
 private:
-    struct PlayerState {
-        std::array<Score, 3> throws{};
-        Score remaining = 0;
-        Score remainingBeforeTurn = 0;
-    };
-
     void playTurn(Window& window, int player);
-    void settleBust(Window& window, int player);
+    void settleBust(Window& window, int player, Score remainingBeforeTurn);
     void showEndOfRounds(Window& window, int player) const;
-    void showResult(Window& window) const;
 
     int playerCount;
-    std::array<PlayerState, kMaxPlayers> playerState{};
+    std::array<Score, kMaxPlayers> remaining{};
     Score roundCounter = 0;
 };
 

@@ -9,4 +9,4 @@ cd "$(dirname "$0")/.."
 scripts/deps.sh linux
 cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build --parallel "$(nproc)" --target zelvo
-exec build/shell/zelvo
+exec build/qt/zelvo

@@ -1,8 +1,11 @@
 // The scoring core on its own: throw conversion, overflow-tested arithmetic in
-// its fixed order, and reading a player's three throw fields.
+// its fixed order; and the sheet layer's reading of a player's three throw
+// fields and its press frame.
 
 #include "core/checked_arithmetic.hpp"
 #include "core/throw_entry.hpp"
+#include "sheet/press_frame.hpp"
+#include "sheet/throw_fields.hpp"
 #include "tests/fake_window.hpp"
 
 #include <gtest/gtest.h>
@@ -14,6 +17,15 @@ namespace {
 
 using namespace std::string_literals;
 
+std::optional<Score> convert(const std::string& text)
+{
+    try {
+        return throwValue(text);
+    } catch (const InputError&) {
+        return std::nullopt;
+    }
+}
+
 TEST(ThrowConversion, AcceptsSignedIntegersInEitherWidthWithBlanksAround)
 {
     const std::pair<const char*, Score> accepted[] = {
@@ -22,7 +34,7 @@ TEST(ThrowConversion, AcceptsSignedIntegersInEitherWidthWithBlanksAround)
         {" 1 ", 1}, {"\t2\t", 2}, {"\u3000３\u3000", 3}, {" \t\u3000-8\u3000\t ", -8},
     };
     for (const auto& [text, value] : accepted)
-        EXPECT_EQ(parseThrow(text), value) << "[" << text << "]";
+        EXPECT_EQ(convert(text), value) << "[" << text << "]";
 }
 
 TEST(ThrowConversion, RejectsEverythingElse)
@@ -31,7 +43,7 @@ TEST(ThrowConversion, RejectsEverythingElse)
         "0x1F", "&H10", "-", "+", "－", "+-5", "5-", "1 2", "１\u3000２", "- 5", "－\u3000５", "abc", "20a", "1\0002"s,
         "2\xff", "\x80" "5", "1\xef\xbc", "\xc0\xb5"};
     for (const auto& text : rejected)
-        EXPECT_EQ(parseThrow(text), std::nullopt) << "[" << text << "]";
+        EXPECT_EQ(convert(text), std::nullopt) << "[" << text << "]";
 }
 
 // Every addition and subtraction fails outside -32768..32767; the throw sum
@@ -59,19 +71,42 @@ TEST(ScoreArithmetic, EveryStepIsRangeChecked)
     }
 }
 
-// The throws before the failing field are stored, the others are not.
-TEST(ReadThrows, StoresTheThrowsBeforeTheFailingField)
+// Text of any length is read to its end: pasted zeros do not hide what follows.
+TEST(ThrowConversion, ReadsTextOfAnyLength)
 {
+    const std::string zeros(40000, '0');
+    EXPECT_EQ(convert(zeros + "5"), 5);
+    EXPECT_EQ(convert("-" + zeros + "32768"), -32768);
+    EXPECT_EQ(convert(zeros + "1" + zeros), std::nullopt) << "a 40,001-digit number is out of range";
+    EXPECT_EQ(convert(zeros + "5x"), std::nullopt);
+}
+
+// Fields are read first to third; the first that fails ends the reading.
+TEST(ReadThrows, ReadsInOrderAndStopsAtTheFirstBadField)
+{
+    testing::FakeWindow window(1, "0");
+    window.fields = {{"Text1", "11"}, {"Text2", "２２"}, {"Text3", "-33"}};
+    EXPECT_EQ(readThrows(window, kPlayerControls[0]), (std::array<Score, 3>{11, 22, -33}));
     for (std::size_t failing = 0; failing < 3; ++failing) {
-        testing::FakeWindow window(1, "0");
         window.fields = {{"Text1", "11"}, {"Text2", "22"}, {"Text3", "33"}};
         window.fields[std::string(kPlayerControls[0].throwFields[failing])] = "x";
-        std::array<Score, 3> throws{-1, -1, -1};
-        std::array<Score, 3> expected{11, 22, 33};
-        std::fill(expected.begin() + static_cast<std::ptrdiff_t>(failing), expected.end(), Score{-1});
-        EXPECT_THROW(readThrows(window, kPlayerControls[0], throws), InputError);
-        EXPECT_EQ(throws, expected);
+        EXPECT_THROW(readThrows(window, kPlayerControls[0]), InputError) << failing;
     }
+    window.failOn = "Text2";
+    EXPECT_THROW(readThrows(window, kPlayerControls[0]), WindowError);
+}
+
+// The frame turns a bad entry and a failing window operation into the one
+// box; a fault of the program is no typing mistake and leaves the press.
+TEST(PressFrame, ReportsBadEntriesAndPassesProgramFaultsOn)
+{
+    testing::FakeWindow window(1, "0");
+    runCalculatePress(window, [] { throw InputError(); });
+    runCalculatePress(window, [] { throw WindowError("gone"); });
+    EXPECT_EQ(window.log, (std::vector<std::string>{"[数字を入力してください]", "[数字を入力してください]"}));
+    EXPECT_THROW(runCalculatePress(window, [] { throw std::logic_error("bug"); }), std::logic_error);
+    EXPECT_THROW(runCalculatePress(window, [] { throw std::bad_alloc(); }), std::bad_alloc);
+    EXPECT_EQ(window.log.size(), 2U) << "no box for a fault of the program";
 }
 
 } // namespace

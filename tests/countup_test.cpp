@@ -15,8 +15,8 @@ namespace {
 TEST(CountUp, OnlyTheLastPlayerAdvancesTheRound)
 {
     testing::expectLogs<CountUpSheet>("0", {
-        {2, "| 2:20,20,20 1:5,0,0", "Label9=60 Text6= Text7= Text8= Label6=2 Label5=5 Text1= Text2= Text3="},
-        {4, "| 1:10,0,0 1:0,5,0 2:1,0,0 3:-2,0,0 4:20,40,0",
+        {"the last player's press advances", 2, "| 2:20,20,20 1:5,0,0", "Label9=60 Text6= Text7= Text8= Label6=2 Label5=5 Text1= Text2= Text3="},
+        {"other presses leave the round alone", 4, "| 1:10,0,0 1:0,5,0 2:1,0,0 3:-2,0,0 4:20,40,0",
             "Label5=10 Text1= Text2= Text3= Label5=15 Text1= Text2= Text3= Label9=1 Text6= Text7= Text8= "
             "Label10=-2 Text10= Text11= Text12= Label11=60 Text14= Text15= Text16= Label6=2"},
     });
@@ -28,20 +28,20 @@ TEST(CountUp, OnlyTheLastPlayerAdvancesTheRound)
 TEST(CountUp, LastRoundAndFinishedState)
 {
     testing::expectLogs<CountUpSheet>("0", {
-        {1, "7*15 | 1:15,0,0 | 1:x,,1.5",
+        {"round 8 ends the game, then the message repeats", 1, "7*15 | 1:15,0,0 | 1:x,,1.5",
             "Label5=120 Text1= Text2= Text3= " TOTAL("プレーヤー1", " 120") " | Text1= Text2= Text3= " TOTAL("プレーヤー1", " 120")},
-        {1, "Text4= 7*0 | 1:0,0,0", "Label5=0 Text1= Text2= Text3= " TOTAL("", " 0")},
-        {1, "Text4=\u3000花子\u3000 7*0 | 1:-5,0,0", "Label5=-5 Text1= Text2= Text3= " TOTAL("\u3000花子\u3000", "-5")},
+        {"an emptied name", 1, "Text4= 7*0 | 1:0,0,0", "Label5=0 Text1= Text2= Text3= " TOTAL("", " 0")},
+        {"a name kept verbatim, a negative total", 1, "Text4=\u3000花子\u3000 7*0 | 1:-5,0,0", "Label5=-5 Text1= Text2= Text3= " TOTAL("\u3000花子\u3000", "-5")},
         // Player 2 finishing first shuts player 1 out of round 8.
-        {2, "Text5=花子 7*10 | 2:5,0,0 | 1:x,0,0 | 2:x,0,0",
+        {"player 2 finishing first shuts player 1 out", 2, "Text5=花子 7*10 | 2:5,0,0 | 1:x,0,0 | 2:x,0,0",
             "Label9=75 Text6= Text7= Text8= " TOTAL("花子", " 75") " " WINS("花子") " | Text1= Text2= Text3= " SHORT_TOTAL(" 70")
             " | Text6= Text7= Text8= " TOTAL("花子", " 75")},
-        {3, "7*10 | 1:1,0,0 | 1: | 2:2,0,0 | 3:3,0,0 | 1:x,1,2 | 2:x,1,2",
+        {"three players: player 3 ends the game", 3, "7*10 | 1:1,0,0 | 1: | 2:2,0,0 | 3:3,0,0 | 1:x,1,2 | 2:x,1,2",
             "Label5=71 Text1= Text2= Text3= " TOTAL("プレーヤー1", " 71") " | " INPUT_ERROR " | Label9=72 Text6= Text7= Text8= "
             TOTAL("プレーヤー2", " 72") " | Label10=73 Text10= Text11= Text12= " TOTAL("プレーヤー3", " 73") " | Text1= Text2= Text3= "
             SHORT_TOTAL(" 71") " | Text6= Text7= Text8= " TOTAL("プレーヤー2", " 72")},
         // The four-player sheet plays by the three-player rules with player 4 last.
-        {4, "7*10 | 3:3,0,0 | 3: | 4:4,0,0 | 3:x,1,2 | 4:x,1,2",
+        {"four players: player 4 ends the game", 4, "7*10 | 3:3,0,0 | 3: | 4:4,0,0 | 3:x,1,2 | 4:x,1,2",
             "Label10=73 Text10= Text11= Text12= " TOTAL("プレーヤー3", " 73") " | " INPUT_ERROR " | Label11=74 Text14= Text15= Text16= "
             TOTAL("プレーヤー4", " 74") " | Text10= Text11= Text12= " TOTAL("プレーヤー3", " 73") " | Text14= Text15= Text16= "
             TOTAL("プレーヤー4", " 74")},
@@ -51,9 +51,9 @@ TEST(CountUp, LastRoundAndFinishedState)
 TEST(CountUp, TwoPlayersEndWithTheHigherTotalOrADraw)
 {
     testing::expectLogs<CountUpSheet>("0", {
-        {2, "Text4=太郎 Text5=花子 7*0 1:300,0,0 | 2:280,0,0", "Label9=280 Text6= Text7= Text8= " TOTAL("花子", " 280") " " WINS("太郎")},
-        {2, "Text4=太郎 Text5=花子 7*0 1:-5,0,0 | 2:-3,0,0", "Label9=-3 Text6= Text7= Text8= " TOTAL("花子", "-3") " " WINS("花子")},
-        {2, "7*0 1:150,0,0 | 2:150,0,0", "Label9=150 Text6= Text7= Text8= " TOTAL("プレーヤー2", " 150") " " DRAW},
+        {"player 1 wins", 2, "Text4=太郎 Text5=花子 7*0 1:300,0,0 | 2:280,0,0", "Label9=280 Text6= Text7= Text8= " TOTAL("花子", " 280") " " WINS("太郎")},
+        {"player 2 wins on negative totals", 2, "Text4=太郎 Text5=花子 7*0 1:-5,0,0 | 2:-3,0,0", "Label9=-3 Text6= Text7= Text8= " TOTAL("花子", "-3") " " WINS("花子")},
+        {"a draw", 2, "7*0 1:150,0,0 | 2:150,0,0", "Label9=150 Text6= Text7= Text8= " TOTAL("プレーヤー2", " 150") " " DRAW},
     });
 }
 
@@ -62,12 +62,25 @@ TEST(CountUp, TwoPlayersEndWithTheHigherTotalOrADraw)
 TEST(CountUp, BadEntryChangesNothing)
 {
     testing::expectLogs<CountUpSheet>("0", {
-        {4, "2*25 | 3:,1,2 | 3:5,abc,1 | 3:1,2,40000 | 3:32767,1,0 | 3:30000,2000,1000 | 3:1,2,3",
+        {"every kind of bad entry", 4, "2*25 | 3:,1,2 | 3:5,abc,1 | 3:1,2,40000 | 3:32767,1,0 | 3:30000,2000,1000 | 3:1,2,3",
             INPUT_ERROR " | " INPUT_ERROR " | " INPUT_ERROR " | " INPUT_ERROR " | " INPUT_ERROR " | Label10=56 Text10= Text11= Text12="},
-        {1, "1:32767,0,0 6*0 | 1:1,0,0 | 1:-7,0,0",
+        {"a total at the top of the range", 1, "1:32767,0,0 6*0 | 1:1,0,0 | 1:-7,0,0",
             INPUT_ERROR " | Label5=32760 Text1= Text2= Text3= " TOTAL("プレーヤー1", " 32760")},
         // A window operation failing after the addition: what was done stays done.
-        {1, "!Label6 | 1:1,2,3 | ! 1:1,0,0", "Label5=6 Text1= Text2= Text3= " INPUT_ERROR " | Label5=7 Text1= Text2= Text3= Label6=3"},
+        {"a window operation failing after the addition", 1, "!Label6 | 1:1,2,3 | ! 1:1,0,0", "Label5=6 Text1= Text2= Text3= " INPUT_ERROR " | Label5=7 Text1= Text2= Text3= Label6=3"},
+    });
+}
+
+// The one-player sheet ends its game once the total message has been closed,
+// the last player of the others with the last throws, before the message.
+// Only a window operation failing in between tells the two orders apart.
+TEST(CountUp, WhenTheGameEndsAroundTheTotalMessage)
+{
+    testing::expectLogs<CountUpSheet>("0", {
+        {"one player: still round 8", 1, "7*10 !Text4 | 1:1,0,0 | ! 1:1,0,0",
+            "Label5=71 Text1= Text2= Text3= " INPUT_ERROR " | Label5=72 Text1= Text2= Text3= " TOTAL("プレーヤー1", " 72")},
+        {"two players: the game is over", 2, "7*10 !Text5 | 2:1,0,0 | ! 2:1,0,0",
+            "Label9=71 Text6= Text7= Text8= " INPUT_ERROR " | Text6= Text7= Text8= " TOTAL("プレーヤー2", " 71")},
     });
 }
 
@@ -76,9 +89,9 @@ TEST(CountUp, BadEntryChangesNothing)
 TEST(CountUp, ResetAndShowingAnewStartANewGame)
 {
     testing::expectLogs<CountUpSheet>("0", {
-        {4, "8*10 | R | 4:1,12,0",
+        {"reset", 4, "8*10 | R | 4:1,12,0",
             "Label5=0 Label6=1 Label9=0 Label10=0 Label11=0 | Label11=13 Text14= Text15= Text16= Label6=2"},
-        {3, "8*10 | L | 1:5,0,0 3:5,0,0",
+        {"showing anew", 3, "8*10 | L | 1:5,0,0 3:5,0,0",
             "Label8=ダーツの点数計算ソフトです。ルールはカウントアップ\r\n３回投げてください。全部で８ラウンドです。"
             " | Label5=5 Text1= Text2= Text3= Label10=5 Text10= Text11= Text12= Label6=2"},
     });

@@ -5,7 +5,7 @@
 // so the log also tells what each label showed while a box was open. It can be
 // told to fail on one control.
 
-#include "ui/player_controls.hpp"
+#include "sheet/player_controls.hpp"
 #include "ui/window.hpp"
 
 #include <functional>

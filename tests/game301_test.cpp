@@ -15,7 +15,7 @@ namespace {
 
 TEST(Game301, OnlyTheLastPlayerAdvancesTheRound)
 {
-    testing::expectLogs<Game301Sheet>("301", {{4, "| 1:20,0,0 1:0,-20,1 2:1,0,0 3:1,0,0 4:20,60,19",
+    testing::expectLogs<Game301Sheet>("301", {{"the last player's press advances", 4, "| 1:20,0,0 1:0,-20,1 2:1,0,0 3:1,0,0 4:20,60,19",
         "Label5=281 Text1= Text2= Text3= Label5=300 Text1= Text2= Text3= Label9=300 Text6= Text7= Text8= "
         "Label10=300 Text10= Text11= Text12= Label11=202 Text14= Text15= Text16= Label6=2"}});
 }
@@ -24,7 +24,7 @@ TEST(Game301, OnlyTheLastPlayerAdvancesTheRound)
 // score while the box is open and then the score from before the turn.
 TEST(Game301, ExactlyZeroWinsAndBelowZeroBusts)
 {
-    testing::expectLogs<Game301Sheet>("301", {{1, "1:261,0,0 5*0 | 1:20,20,0 | 1:5,0,0 | 1:0,0,0",
+    testing::expectLogs<Game301Sheet>("301", {{"a checkout and a bust", 1, "1:261,0,0 5*0 | 1:20,20,0 | 1:5,0,0 | 1:0,0,0",
         "Label5=0 Text1= Text2= Text3= Label6=8 " CHECKOUT("プレーヤー1") " | Label5=-5 Text1= Text2= Text3= Label6=9 " BUST
         " Label5=0 | Label5=0 Text1= Text2= Text3= Label6=10 " CHECKOUT("プレーヤー1")}});
 }
@@ -35,13 +35,13 @@ TEST(Game301, ExactlyZeroWinsAndBelowZeroBusts)
 TEST(Game301, RoundTwentyEndsTheGame)
 {
     testing::expectLogs<Game301Sheet>("301", {
-        {1, "1:201,0,0 18*0 | 1:43,0,0 | 1:x,0,0 1:0,0,0", "Label5=57 Text1= Text2= Text3= " END_OF_ROUNDS("プレーヤー1", " 57") " |"},
-        {1, "1:201,0,0 18*0 | 1:100,0,0", "Label5=0 Text1= Text2= Text3= " END_OF_ROUNDS("プレーヤー1", " 0") " " CHECKOUT("プレーヤー1")},
-        {1, "1:291,0,0 18*0 | 1:20,0,0",
+        {"after round 20 nothing happens", 1, "1:201,0,0 18*0 | 1:43,0,0 | 1:x,0,0 1:0,0,0", "Label5=57 Text1= Text2= Text3= " END_OF_ROUNDS("プレーヤー1", " 57") " |"},
+        {"a checkout in round 20", 1, "1:201,0,0 18*0 | 1:100,0,0", "Label5=0 Text1= Text2= Text3= " END_OF_ROUNDS("プレーヤー1", " 0") " " CHECKOUT("プレーヤー1")},
+        {"a round-20 bust", 1, "1:291,0,0 18*0 | 1:20,0,0",
             "Label5=-10 Text1= Text2= Text3= " BUST " Label5=10 [２０ラウンド終わりました。プレーヤー1さんの合計は 10点です。おつかれさまでした。]"},
-        {1, "1:301,0,0 18*0 | 1:5,0,0", "Label5=-5 Text1= Text2= Text3= " BUST " Label5=0 " END_OF_ROUNDS("プレーヤー1", " 0")},
+        {"a round-20 bust from 0", 1, "1:301,0,0 18*0 | 1:5,0,0", "Label5=-5 Text1= Text2= Text3= " BUST " Label5=0 " END_OF_ROUNDS("プレーヤー1", " 0")},
         // In round 20 every press of another player shows that player's message.
-        {4, "2:291,0,0 19*0 | 1:1,0,0 | 1:1,0,0 | 2:20,0,0 | 3:1,0,0 | 4:1,0,0 | 1:1,0,0 2:1,0,0 4:1,0,0",
+        {"round 20 of four players", 4, "2:291,0,0 19*0 | 1:1,0,0 | 1:1,0,0 | 2:20,0,0 | 3:1,0,0 | 4:1,0,0 | 1:1,0,0 2:1,0,0 4:1,0,0",
             "Label5=300 Text1= Text2= Text3= " END_OF_ROUNDS("プレーヤー1", " 300") " | Label5=299 Text1= Text2= Text3= "
             END_OF_ROUNDS("プレーヤー1", " 299") " | Label9=-10 Text6= Text7= Text8= " BUST " Label9=10 " END_OF_ROUNDS("プレーヤー2", " 10")
             " | Label10=300 Text10= Text11= Text12= " END_OF_ROUNDS("プレーヤー3", " 300") " | Label11=300 Text14= Text15= Text16= "
@@ -53,14 +53,14 @@ TEST(Game301, RoundTwentyEndsTheGame)
 TEST(Game301, TwoPlayersEndWithTheLowerScoreOrADraw)
 {
     testing::expectLogs<Game301Sheet>("301", {
-        {2, "1:261,0,0 2:251,0,0 18*0 1:0,0,0 | 2:25,0,0 | 1:0,0,0 2:0,0,0",
+        {"player 2 wins", 2, "1:261,0,0 2:251,0,0 18*0 1:0,0,0 | 2:25,0,0 | 1:0,0,0 2:0,0,0",
             "Label9=25 Text6= Text7= Text8= " END_OF_ROUNDS("プレーヤー2", " 25") " " WINS("プレーヤー2") " |"},
-        {2, "1:276,0,0 2:251,0,0 18*0 1:0,0,0 | 2:10,0,0",
+        {"player 1 wins", 2, "1:276,0,0 2:251,0,0 18*0 1:0,0,0 | 2:10,0,0",
             "Label9=40 Text6= Text7= Text8= " END_OF_ROUNDS("プレーヤー2", " 40") " " WINS("プレーヤー1")},
-        {2, "1:244,0,0 2:241,0,0 18*0 1:0,0,0 | 2:3,0,0", "Label9=57 Text6= Text7= Text8= " END_OF_ROUNDS("プレーヤー2", " 57") " " DRAW},
-        {2, "1:296,0,0 2:291,0,0 18*0 1:0,0,0 | 2:20,0,0",
+        {"a draw", 2, "1:244,0,0 2:241,0,0 18*0 1:0,0,0 | 2:3,0,0", "Label9=57 Text6= Text7= Text8= " END_OF_ROUNDS("プレーヤー2", " 57") " " DRAW},
+        {"a bust in the last turn", 2, "1:296,0,0 2:291,0,0 18*0 1:0,0,0 | 2:20,0,0",
             "Label9=-10 Text6= Text7= Text8= " BUST " Label9=10 " END_OF_ROUNDS("プレーヤー2", " 10") " " WINS("プレーヤー1")},
-        {2, "1:301,0,0 2:281,0,0 18*0 1:0,0,0 | 2:20,0,0",
+        {"a checkout after the result", 2, "1:301,0,0 2:281,0,0 18*0 1:0,0,0 | 2:20,0,0",
             "Label9=0 Text6= Text7= Text8= " END_OF_ROUNDS("プレーヤー2", " 0") " " DRAW " " CHECKOUT("プレーヤー2")},
     });
 }
@@ -69,7 +69,7 @@ TEST(Game301, TwoPlayersEndWithTheLowerScoreOrADraw)
 // press goes on as if it had not happened.
 TEST(Game301, BadEntryChangesNothing)
 {
-    testing::expectLogs<Game301Sheet>("301", {{3, "2*7 | 3:,1,2 | 3:5,abc,1 | 3:1,2,40000 | 3:32767,1,0 | 3:-32768,0,0 | 3:1,0,0",
+    testing::expectLogs<Game301Sheet>("301", {{"every kind of bad entry", 3, "2*7 | 3:,1,2 | 3:5,abc,1 | 3:1,2,40000 | 3:32767,1,0 | 3:-32768,0,0 | 3:1,0,0",
         INPUT_ERROR " | " INPUT_ERROR " | " INPUT_ERROR " | " INPUT_ERROR " | " INPUT_ERROR " | Label10=286 Text10= Text11= Text12= Label6=4"}});
 }
 
@@ -78,8 +78,8 @@ TEST(Game301, BadEntryChangesNothing)
 TEST(Game301, ResetAndShowingAnewStartANewGame)
 {
     testing::expectLogs<Game301Sheet>("301", {
-        {4, "20*3 | R | 4:1,12,0", "Label5=301 Label9=301 Label10=301 Label11=301 Label6=1 | Label11=288 Text14= Text15= Text16= Label6=2"},
-        {4, "20*5 | L | 1:5,0,0 4:5,0,0",
+        {"reset", 4, "20*3 | R | 4:1,12,0", "Label5=301 Label9=301 Label10=301 Label11=301 Label6=1 | Label11=288 Text14= Text15= Text16= Label6=2"},
+        {"showing anew", 4, "20*5 | L | 1:5,0,0 4:5,0,0",
             "Label8=ダーツの点数計算ソフトです。ルールは３０１です。\r\n３０１から点数を引き、早く０にした方が勝ちになります。\r\n"
             "３回投げてください。全部で２０ラウンドです。 | Label5=296 Text1= Text2= Text3= Label11=296 Text14= Text15= Text16= Label6=2"},
     });

@@ -15,7 +15,7 @@
 // The log lists writes as "Label5=60" and "Text1=", boxes as "[text]".
 
 #include "tests/fake_window.hpp"
-#include "ui/score_sheet.hpp"
+#include "sheet/score_sheet.hpp"
 
 #include <gtest/gtest.h>
 
@@ -28,9 +28,22 @@
 
 namespace zelvo::testing {
 
-inline std::string play(ScoreSheet&& sheet, const std::string& scoreAtLoad, const std::string& script)
+// The log one step a line, so that a failing scenario reads as a list.
+inline std::string steps(const std::string& log)
 {
-    FakeWindow window(sheet.players(), scoreAtLoad);
+    // Entries are separated by blanks, but a box's text may hold blanks too.
+    std::string list = "    ";
+    bool inBox = false;
+    for (char c : log) {
+        inBox = c == '[' || (inBox && c != ']');
+        list += c == ' ' && !inBox ? std::string("\n    ") : std::string(1, c);
+    }
+    return list + "\n";
+}
+
+inline std::string play(ScoreSheet&& sheet, int players, const std::string& scoreAtLoad, const std::string& script)
+{
+    FakeWindow window(players, scoreAtLoad);
     sheet.load(window);
     const auto press = [&](int player, const std::string& throws) {
         std::istringstream in(throws);
@@ -50,7 +63,7 @@ inline std::string play(ScoreSheet&& sheet, const std::string& scoreAtLoad, cons
         else if (act == "R")
             sheet.reset(window);
         else if (act == "L") {
-            FakeWindow shown(sheet.players(), scoreAtLoad);
+            FakeWindow shown(players, scoreAtLoad);
             shown.log = std::move(window.log);
             sheet.load(window = std::move(shown));
         } else if (act[0] == '!')
@@ -59,7 +72,7 @@ inline std::string play(ScoreSheet&& sheet, const std::string& scoreAtLoad, cons
             window.fields[act.substr(0, at)] = act.substr(at + 1);
         else if (act[at] == '*')
             for (int round = std::stoi(act); round > 0; --round)
-                for (int player = 1; player <= sheet.players(); ++player)
+                for (int player = 1; player <= players; ++player)
                     press(player, act.substr(at + 1) + ",0,0");
         else
             press(std::stoi(act), act.substr(at + 1));
@@ -70,13 +83,18 @@ inline std::string play(ScoreSheet&& sheet, const std::string& scoreAtLoad, cons
     return log;
 }
 
-struct Row { int players; const char* script; const char* log; };
+// One scenario: what it shows, on a sheet for how many players, the script
+// and the log it must leave.
+struct Row { const char* what; int players; const char* script; const char* log; };
 
 template <typename Sheet>
 void expectLogs(const std::string& scoreAtLoad, std::initializer_list<Row> rows)
 {
-    for (const auto& row : rows)
-        EXPECT_EQ(play(Sheet(row.players), scoreAtLoad, row.script), row.log) << row.script;
+    for (const auto& row : rows) {
+        const std::string log = play(Sheet(row.players), row.players, scoreAtLoad, row.script);
+        EXPECT_EQ(log, row.log) << row.what << " (" << row.players << " players)\n  script: " << row.script
+                                << "\n  steps:\n" << steps(log) << "  expected steps:\n" << steps(row.log);
+    }
 }
 
 } // namespace zelvo::testing

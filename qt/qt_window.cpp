@@ -1,4 +1,6 @@
-#include "ui/qt_window.hpp"
+#include "qt/qt_window.hpp"
+
+#include "resources/version.hpp"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -37,7 +39,7 @@ void QtWindow::setCaption(std::string_view label, std::string_view caption)
 void QtWindow::showMessage(std::string_view message)
 {
     QMessageBox box(&root);
-    box.setWindowTitle(QString::fromLatin1(kApplicationTitle));
+    box.setWindowTitle(QString::fromLatin1(kProductName));
     box.setIcon(QMessageBox::NoIcon);
     // Messages carry the names players type; never let those be read as markup.
     box.setTextFormat(Qt::PlainText);

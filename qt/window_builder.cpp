@@ -1,7 +1,7 @@
-#include "shell/window_builder.hpp"
+#include "qt/window_builder.hpp"
 
-#include "resources/app_icon.hpp"
-#include "ui/qt_window.hpp"
+#include "qt/app_icon.hpp"
+#include "qt/qt_window.hpp"
 
 #include <QGuiApplication>
 #include <QLabel>
@@ -13,6 +13,7 @@
 #include <QProxyStyle>
 #include <QPushButton>
 #include <QScreen>
+#include <limits>
 
 namespace zelvo {
 
@@ -109,6 +110,9 @@ QWidget* makeControl(const ControlDesign& design, QWidget& parent)
     }
     case ControlType::TextField: {
         auto* field = new QLineEdit(&parent);
+        // Fields take text of any length: Qt would cut a pasted name or throw
+        // at 32,767 characters.
+        field->setMaxLength(std::numeric_limits<int>::max());
         field->setAlignment(Qt::AlignVCenter | horizontal(design.alignment));
         field->setText(qtText(design.text));
         control = field;

@@ -9,7 +9,7 @@
 //
 // Building runs no Form_Load and shows nothing; the caller owns the window.
 
-#include "shell/window_designs.hpp"
+#include "app/window_designs.hpp"
 
 #include <QFont>
 #include <memory>

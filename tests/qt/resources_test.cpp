@@ -2,7 +2,7 @@
 // build writes from the same drawing must be one 32x32 black-and-white picture,
 // and the icon theme's other sizes that picture scaled by whole pixels.
 
-#include "resources/app_icon.hpp"
+#include "qt/app_icon.hpp"
 
 #include <QDir>
 #include <QFile>

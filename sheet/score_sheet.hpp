@@ -1,6 +1,6 @@
 #pragma once
 
-// What the shell asks of a score sheet. A sheet object holds the scoring
+// What the application asks of a score sheet. A sheet object holds the scoring
 // state of one window for the whole run; the window it works on is built
 // afresh at every showing and handed in with every event.
 
@@ -12,7 +12,6 @@ class ScoreSheet {
 public:
     virtual ~ScoreSheet() = default;
 
-    virtual int players() const = 0;
     // Form_Load: runs after the controls are built, before the window shows.
     virtual void load(Window& window) = 0;
     // Click of a Calculate button; player is 1-based.

@@ -1,8 +1,8 @@
-#include "shell/application_setup.hpp"
+#include "qt/application_setup.hpp"
 
-#include "resources/app_icon.hpp"
+#include "qt/app_icon.hpp"
 #include "resources/version.hpp"
-#include "shell/window_builder.hpp"
+#include "qt/window_builder.hpp"
 
 #include <QApplication>
 

@@ -1,6 +1,6 @@
-#include "shell/window_designs.hpp"
+#include "app/window_designs.hpp"
 
-#include "ui/player_controls.hpp"
+#include "sheet/player_controls.hpp"
 
 #include <array>
 #include <cmath>
@@ -10,7 +10,7 @@ namespace zelvo {
 
 namespace {
 
-constexpr int kTwipsPerPixel = 15;
+constexpr int kTwipsPerInch = 1440;
 
 constexpr FontDesign kTitleFont{18, false};
 constexpr FontDesign kSmallBold{9.75, true};
@@ -27,9 +27,9 @@ WindowDesign menuWindow()
         .sheet = std::nullopt,
         .menu = {},
         .controls = {
-            {Label, "Label1", "メニュー", {600, 480, 3375, 375}, kTitleFont, Alignment::Centre, {}},
-            {CommandButton, "Command1", "カウントアップ", {600, 1080, 1455, 855}, kSmallBold, Alignment::Centre, {}},
-            {CommandButton, "Command2", "３０１", {2640, 1080, 1455, 855}, kLargeBold, Alignment::Centre, {}},
+            {Label, "Label1", "メニュー", {600, 480, 3375, 375}, kTitleFont, Alignment::Centre, {}, {}},
+            {CommandButton, "Command1", "カウントアップ", {600, 1080, 1455, 855}, kSmallBold, Alignment::Centre, {}, "Form1"},
+            {CommandButton, "Command2", "３０１", {2640, 1080, 1455, 855}, kLargeBold, Alignment::Centre, {}, "Form6"},
         },
     };
 }
@@ -84,7 +84,15 @@ constexpr const char* kMenuCaptions[] = {
 ControlDesign label(std::string_view name, std::string text, TwipsRect geometry,
                     std::optional<FontDesign> font = std::nullopt)
 {
-    return {ControlType::Label, std::string(name), std::move(text), geometry, font, Alignment::Left, {}};
+    return {ControlType::Label, std::string(name), std::move(text), geometry, font, Alignment::Left, {}, {}};
+}
+
+std::string_view sheetWindowName(Game game, int players)
+{
+    for (const SheetRow& row : kSheets)
+        if (row.game == game && row.players == players)
+            return row.name;
+    throw std::out_of_range("no score sheet for " + std::to_string(players) + " players");
 }
 
 const GameLook& lookOf(Game game)
@@ -102,14 +110,14 @@ void addPlayerColumn(std::vector<ControlDesign>& controls, int player, const cha
     const int throwTops[] = {1440, 1920, 2400};
 
     controls.push_back({TextField, std::string(names.nameField), who, {360 + c, 960, 1215, 270}, std::nullopt,
-                        Alignment::Left, who + " 名前"});
+                        Alignment::Left, who + " 名前", {}});
     for (std::size_t i = 0; i < names.throwFields.size(); ++i)
         controls.push_back({TextField, std::string(names.throwFields[i]), "", {960 + c, throwTops[i], 615, 270},
-                            std::nullopt, Alignment::Left, who + " " + std::to_string(i + 1) + "投目"});
+                            std::nullopt, Alignment::Left, who + " " + std::to_string(i + 1) + "投目", {}});
     controls.push_back({CommandButton, std::string(names.calculateButton), "計算", {360 + c, 3600, 1215, 1335},
-                        std::nullopt, Alignment::Centre, who + " 計算"});
+                        std::nullopt, Alignment::Centre, who + " 計算", {}});
     controls.push_back({Label, std::string(names.scoreLabel), scoreAtLoad, {score.left, 2880, score.width, 375},
-                        kLargeBold, Alignment::Right, {}});
+                        kLargeBold, Alignment::Right, {}, {}});
 }
 
 WindowDesign scoreSheet(const SheetRow& row)
@@ -134,10 +142,14 @@ WindowDesign scoreSheet(const SheetRow& row)
         },
     };
 
-    design.menu.push_back({std::string(kResetCommand), kMenuCaptions[0], true});
-    for (int players = 1; players <= kMaxPlayers; ++players)
-        design.menu.push_back({std::string(kPlayerCountCommands[players - 1]), kMenuCaptions[players],
-                               players != row.players});
+    // The command for the sheet's own player count is switched off and opens
+    // nothing: it never reloads or restarts the window.
+    design.menu.push_back({std::string(kResetCommand), kMenuCaptions[0], true, {}});
+    for (int players = 1; players <= kMaxPlayers; ++players) {
+        const bool own = players == row.players;
+        design.menu.push_back({std::string(kPlayerCountCommands[players - 1]), kMenuCaptions[players], !own,
+                               own ? std::string() : std::string(sheetWindowName(row.game, players))});
+    }
 
     for (int player = 1; player <= row.players; ++player)
         addPlayerColumn(design.controls, player, look.scoreAtLoad);
@@ -153,17 +165,17 @@ std::vector<WindowDesign> composeDesigns()
     return designs;
 }
 
+} // namespace
+
 const std::vector<WindowDesign>& windowDesigns()
 {
     static const std::vector<WindowDesign> designs = composeDesigns();
     return designs;
 }
 
-} // namespace
-
-int twipsToPixels(int twips)
+int twipsToPixels(int twips, int dotsPerInch)
 {
-    return static_cast<int>(std::lround(static_cast<double>(twips) / kTwipsPerPixel));
+    return static_cast<int>(std::lround(static_cast<double>(twips) * dotsPerInch / kTwipsPerInch));
 }
 
 const WindowDesign& windowDesign(std::string_view name)
@@ -172,14 +184,6 @@ const WindowDesign& windowDesign(std::string_view name)
         if (design.name == name)
             return design;
     throw std::out_of_range("no window named " + std::string(name));
-}
-
-std::string_view sheetWindowName(Game game, int players)
-{
-    for (const SheetRow& row : kSheets)
-        if (row.game == game && row.players == players)
-            return row.name;
-    throw std::out_of_range("no score sheet for " + std::to_string(players) + " players");
 }
 
 } // namespace zelvo

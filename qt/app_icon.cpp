@@ -1,4 +1,4 @@
-#include "resources/app_icon.hpp"
+#include "qt/app_icon.hpp"
 
 #include <QPixmap>
 

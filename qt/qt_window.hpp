@@ -18,8 +18,6 @@ inline QString qtText(std::string_view utf8)
     return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
 }
 
-inline constexpr char kApplicationTitle[] = "ZELVO";
-
 class QtWindow final : public Window {
 public:
     explicit QtWindow(QWidget& root) : root(root) {}

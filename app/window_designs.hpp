@@ -7,7 +7,7 @@
 //
 // Positions and sizes stay in twips, the unit the windows were drawn in
 // (1440 to the inch); twipsToPixels is the one place that converts them.
-// This header knows nothing of Qt.
+// This header knows no toolkit: every binding builds from the same data.
 
 #include <optional>
 #include <string>
@@ -54,12 +54,16 @@ struct ControlDesign {
     // What a screen reader calls a field or button whose caption alone
     // would not say whose it is ("プレーヤー2 1投目").
     std::string accessibleName;
+    // The window a click of this button switches to, if it switches.
+    std::string opens;
 };
 
 struct MenuCommandDesign {
     std::string name;
     std::string caption;
     bool enabled;
+    // The window a choice of this command switches to, if it switches.
+    std::string opens;
 };
 
 struct SheetKind {
@@ -89,12 +93,12 @@ inline constexpr std::string_view kMenuWindow = "Form5";
 inline constexpr std::string_view kResetCommand = "reset";
 inline constexpr std::string_view kPlayerCountCommands[] = {"one", "two", "three", "four"};
 
-// 15 twips make one device-independent pixel (96 per inch).
-int twipsToPixels(int twips);
+// 1440 twips make an inch: at 96 dots per inch, 15 twips make one pixel.
+int twipsToPixels(int twips, int dotsPerInch = 96);
 
 // Throws std::out_of_range for a name that is not one of Form1 to Form9.
 const WindowDesign& windowDesign(std::string_view name);
-// Form1 to Form4 for Count-Up, Form6 to Form9 for 301.
-std::string_view sheetWindowName(Game game, int players);
+// All nine, Form1 to Form9.
+const std::vector<WindowDesign>& windowDesigns();
 
 } // namespace zelvo

@@ -1,0 +1,37 @@
+#pragma once
+
+// The application's host on Qt Widgets: builds a window from its design
+// (window_builder.hpp), reports its clicks and its close command to the
+// application, and ends Qt's event loop when asked.
+//
+// A window is destroyed from inside its own button's or menu bar's signal
+// when a switch unloads it. Its widgets are hidden and cut off from the
+// application at once, and deleted once control is back in the event loop;
+// those still waiting go with the host.
+
+#include "app/host.hpp"
+
+#include <QPointer>
+#include <QWidget>
+#include <vector>
+
+namespace zelvo {
+
+class QtHost final : public Host {
+public:
+    QtHost();
+    ~QtHost() override;
+    QtHost(const QtHost&) = delete;
+    QtHost& operator=(const QtHost&) = delete;
+
+    std::unique_ptr<LoadedWindow> build(const WindowDesign& design, WindowEvents& events) override;
+    void quit() override;
+
+    // Hands over an unloaded window for deletion once its events are done.
+    void retire(QWidget* window);
+
+private:
+    std::vector<QPointer<QWidget>> retired;
+};
+
+} // namespace zelvo

@@ -1,0 +1,3 @@
+// The application layer with a toolkit header.
+#include <QWidget>
+#include <windows.h>

@@ -1,0 +1,2 @@
+// A core header that reaches up into the window interface.
+#include "ui/window.hpp"

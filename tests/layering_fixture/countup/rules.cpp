@@ -1,0 +1,2 @@
+// A game that includes the other game.
+#include "game301/game301_sheet.hpp"
