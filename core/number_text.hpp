@@ -12,7 +12,10 @@ inline std::string plainNumber(std::int16_t value) { return std::to_string(value
 
 inline std::string signPositioned(std::int16_t value)
 {
-    return value < 0 ? plainNumber(value) : " " + plainNumber(value);
+    // Appended rather than " " + text: GCC 12 at -O3 warns wrongly about the
+    // latter (-Wrestrict inside libstdc++).
+    std::string text(value < 0 ? "" : " ");
+    return text.append(plainNumber(value));
 }
 
 } // namespace zelvo

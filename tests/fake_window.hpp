@@ -28,14 +28,17 @@ public:
                 fields[std::string(field)] = "";
             captions[std::string(c.scoreLabel)] = scoreAtLoad;
         }
-        captions[std::string(kRoundLabel)] = "1";
-        captions[std::string(kRulesLabel)] = "";
+        // Made in place rather than assigned: GCC 12 at -O3 warns wrongly
+        // (-Wrestrict inside libstdc++) about assigning a literal here.
+        captions.emplace(kRoundLabel, "1");
+        captions.emplace(kRulesLabel, "");
     }
 
     std::string text(std::string_view field) const override { return fields.find(existing(fields, field))->second; }
     void setText(std::string_view field, std::string_view text) override { write(fields, field, text); }
     void setCaption(std::string_view label, std::string_view caption) override { write(captions, label, caption); }
-    void showMessage(std::string_view message) override { log.push_back("[" + std::string(message) + "]"); }
+    // Appended rather than "[" + text, for the same false warning.
+    void showMessage(std::string_view message) override { log.push_back(std::string("[").append(message).append("]")); }
 
     using Controls = std::map<std::string, std::string, std::less<>>;
     Controls fields;
