@@ -5,6 +5,8 @@
 #include "qt/window_builder.hpp"
 
 #include <QApplication>
+#include <QLibraryInfo>
+#include <QTranslator>
 
 namespace zelvo {
 
@@ -18,6 +20,14 @@ void setUpApplication()
     QGuiApplication::setDesktopFileName(QString::fromLatin1(kAppId));
     // Message boxes are windows of their own; they speak Japanese as well.
     QApplication::setFont(windowDefaultFont());
+    // So does Qt itself (a text field's context menu, a box's button), in
+    // whatever language the desktop runs. Without the translations installed
+    // Qt falls back to English.
+    auto* qtTexts = new QTranslator(QCoreApplication::instance());
+    if (qtTexts->load(QStringLiteral("qtbase_ja"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QCoreApplication::installTranslator(qtTexts);
+    else
+        delete qtTexts;
 }
 
 } // namespace zelvo
