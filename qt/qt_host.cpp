@@ -8,6 +8,7 @@
 #include <QCoreApplication>
 #include <QGuiApplication>
 #include <QPushButton>
+#include <QWindow>
 #include <algorithm>
 #include <stdexcept>
 
@@ -65,6 +66,7 @@ public:
     ~QtLoadedWindow() override
     {
         relay.detach();
+        host.noteFrame(*widget);
         widget->hide();
         host.retire(widget);
     }
@@ -76,7 +78,7 @@ public:
 
     void show() override
     {
-        placeWindow(*widget, design);
+        placeWindow(*widget, design, host.lastFrame());
         widget->show();
         widget->activateWindow();
     }
@@ -132,6 +134,15 @@ std::unique_ptr<LoadedWindow> QtHost::build(const WindowDesign& design, WindowEv
 void QtHost::quit()
 {
     QMetaObject::invokeMethod(QCoreApplication::instance(), &QCoreApplication::quit, Qt::QueuedConnection);
+}
+
+void QtHost::noteFrame(const QWidget& window)
+{
+    // Margins only once the window manager has framed the window; a window
+    // unloaded before it was mapped has none yet.
+    const QWindow* handle = window.windowHandle();
+    if (handle && window.isVisible() && !handle->frameMargins().isNull())
+        frame = handle->frameMargins();
 }
 
 void QtHost::retire(QWidget* window)

@@ -11,6 +11,7 @@
 
 #include "app/host.hpp"
 
+#include <QMargins>
 #include <QPointer>
 #include <QWidget>
 #include <vector>
@@ -30,8 +31,14 @@ public:
     // Hands over an unloaded window for deletion once its events are done.
     void retire(QWidget* window);
 
+    // The frame the window manager drew around a window being unloaded, by
+    // which the next window is placed before it has a frame of its own.
+    void noteFrame(const QWidget& window);
+    QMargins lastFrame() const { return frame; }
+
 private:
     std::vector<QPointer<QWidget>> retired;
+    QMargins frame;
 };
 
 } // namespace zelvo

@@ -1,11 +1,13 @@
 // The conformance suite's inspector on the Qt binding: the program runs as
-// main() runs it, offscreen; controls are found by objectName, clicks and
-// keys are real events sent to the widgets, and message boxes are answered
-// from a timer that fires inside their own event loop.
+// main() runs it, offscreen or on an X server; controls are found by
+// objectName, clicks and keys are real events sent to the widgets, and
+// message boxes are answered from a timer that fires inside their own event
+// loop.
 
 #include "app/application.hpp"
 #include "qt/qt_host.hpp"
 #include "qt/qt_window.hpp"
+#include "qt/wrapping_menu_bar.hpp"
 #include "tests/conformance/inspector.hpp"
 #include "tests/conformance/quit_watch.hpp"
 
@@ -21,6 +23,21 @@ std::string utf8(const QString& text) { return text.toStdString(); }
 Rect rectOf(const QRect& r) { return {r.x(), r.y(), r.width(), r.height()}; }
 
 Font fontOf(const QFont& font) { return {utf8(font.families().value(0)), font.pointSizeF(), font.weight() >= QFont::Bold}; }
+
+// Where the bar draws a command: the sheets' bar lays out its items itself.
+QRect commandPlace(QMenuBar& bar, QAction* action)
+{
+    if (auto* wrapping = qobject_cast<WrappingMenuBar*>(&bar))
+        return wrapping->itemGeometry(action);
+    return bar.actionGeometry(action);
+}
+
+// QMenuBar's overflow button (») holds the commands that did not fit.
+bool overflowShown(const QMenuBar& bar)
+{
+    const QList<QToolButton*> buttons = bar.findChildren<QToolButton*>(Qt::FindDirectChildrenOnly);
+    return std::any_of(buttons.begin(), buttons.end(), [](const QToolButton* button) { return button->isVisible(); });
+}
 
 class QtInspector final : public Inspector {
 public:
@@ -48,11 +65,16 @@ public:
     {
         QWidget& w = loaded();
         QWidget& client = clientOf(w);
+        // On a window system the window is seen once it is on the screen,
+        // framed; QWindow asks the window system for the frame, where
+        // QWidget's copy of it may lag behind.
+        if (!QTest::qWaitForWindowExposed(&w))
+            throw std::runtime_error("the window never showed");
         return {utf8(w.objectName()),
                 utf8(w.windowTitle()),
                 96,
                 {client.mapToGlobal(QPoint()).x(), client.mapToGlobal(QPoint()).y(), client.width(), client.height()},
-                rectOf(w.frameGeometry()),
+                rectOf(w.windowHandle()->frameGeometry()),
                 rectOf(w.screen()->availableGeometry()),
                 fontOf(w.font()),
                 w.minimumSize() == w.maximumSize()};
@@ -87,9 +109,9 @@ public:
             return commands;
         QMenuBar* bar = mainWindow->menuBar();
         for (QAction* action : bar->actions()) {
-            const QRect place = bar->actionGeometry(action);
+            const QRect place = commandPlace(*bar, action);
             commands.push_back({utf8(action->objectName()), utf8(action->text()), action->isEnabled(),
-                                !action->menu() && place.isValid() && bar->rect().contains(place)});
+                                !action->menu() && place.isValid() && bar->rect().contains(place) && !overflowShown(*bar)});
         }
         return commands;
     }
@@ -130,7 +152,7 @@ public:
         QAction* action = bar ? bar->findChild<QAction*>(qtText(control)) : nullptr;
         if (!action)
             throw std::runtime_error("nothing to click named " + control);
-        QTest::mouseClick(bar, Qt::LeftButton, {}, bar->actionGeometry(action).center());
+        QTest::mouseClick(bar, Qt::LeftButton, {}, commandPlace(*bar, action).center());
     }
 
     void close() override { loaded().close(); }
