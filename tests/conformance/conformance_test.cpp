@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
 #include <ostream>
 
 namespace zelvo::conformance {
@@ -229,6 +230,78 @@ TEST_F(Conformance, FocusOpensOnTheFirstControlAndTabWalksTheDesignedOrder)
         EXPECT_EQ(forward, expected);
         EXPECT_EQ(backward, order);
     }
+}
+
+// Return, keypad Enter and Space press the focused button exactly as a click
+// does, message boxes and all; Escape presses nothing. In a text field
+// Return, Enter and Escape press nothing either, no button being the
+// default, and Tab walks on from there as ever.
+TEST_F(Conformance, KeysPressTheFocusedButtonAndNothingElse)
+{
+    const Key presses[] = {Key::Return, Key::Enter, Key::Space};
+    for (Key press : presses)
+        for (int game = 0; game < 2; ++game) { // the focus opens on Count-Up; Tab takes it to 301
+            ui = makeInspector();
+            ui->start();
+            if (game == 1)
+                ui->key(Key::Tab);
+            ui->key(Key::Escape);
+            EXPECT_EQ(ui->window().name, "Form5") << "Escape";
+            ui->key(press);
+            EXPECT_EQ(ui->window().name, sheetOf(game, 1).form);
+        }
+
+    // A four-player Count-Up to its end, by clicks and by each key on the
+    // focused Calculate buttons: the same scores and the same boxes. By keys,
+    // Tab walks from one player's button to the next one's, and Return, Enter
+    // and Escape are pressed in every field on the way.
+    const auto play = [&](std::optional<Key> press) {
+        ui = makeInspector();
+        open(sheetOf(0, 4));
+        const auto walkTo = [&](const std::string& button) { // past a player's four fields
+            for (int field = 0; field < 4; ++field) {
+                if (field > 0 || ui->focus().starts_with("Command"))
+                    ui->key(Key::Tab);
+                const std::string focused = ui->focus();
+                for (Key key : {Key::Return, Key::Enter, Key::Escape})
+                    ui->key(key);
+                EXPECT_EQ(ui->focus(), focused) << "a key in " << focused;
+            }
+            ui->key(Key::Tab);
+            EXPECT_EQ(ui->focus(), button);
+            ui->key(Key::Escape);
+        };
+        std::vector<std::string> seen;
+        const auto turnOf = [&](int player, const std::vector<std::string>& throws) {
+            for (int t = 0; t < 3; ++t)
+                ui->type(kColumns[player - 1][t + 1].name, throws[static_cast<std::size_t>(t)]);
+            if (press)
+                ui->key(*press);
+            else
+                ui->click(kColumns[player - 1][4].name);
+            std::string scores = "round " + text("Label6") + ":";
+            for (int p = 0; p < 4; ++p)
+                scores.append(" ").append(text(kColumns[p][5].name));
+            seen.push_back(scores);
+            for (const std::string& box : texts(ui->boxes()))
+                seen.push_back(box);
+        };
+        for (int round = 1; round <= 8; ++round)
+            for (int player = 1; player <= 4; ++player) {
+                if (press)
+                    walkTo(kColumns[player - 1][4].name);
+                if (round == 3 && player == 2)
+                    turnOf(player, {"x", "1", "1"});
+                turnOf(player, {std::to_string(player), "20", "0"});
+            }
+        return seen;
+    };
+    const std::vector<std::string> clicked = play(std::nullopt);
+    const auto turns = std::count_if(clicked.begin(), clicked.end(), [](const std::string& s) { return s.starts_with("round"); });
+    ASSERT_EQ(turns, 8 * 4 + 1);
+    ASSERT_GT(clicked.size(), 8U * 4 + 1 + 1) << "the bad entry's box and the result boxes";
+    for (Key press : presses)
+        EXPECT_EQ(play(press), clicked) << "key " << static_cast<int>(press);
 }
 
 TEST_F(Conformance, MenuButtonsAndCountCommandsSwitchWithinTheGameToFreshSheets)

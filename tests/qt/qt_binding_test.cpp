@@ -1,13 +1,16 @@
 // What only the Qt binding has to get right, beyond the conformance suite:
 // the widgets' own settings (icon, accessible names, plain-text labels and
-// boxes), scores drawn smaller instead of cut off, and whole runs inside
-// Qt's event loop as main() wires them.
+// boxes), Qt's own texts in Japanese, the menu bar under every widget style,
+// scores drawn smaller instead of cut off, and whole runs inside Qt's event
+// loop as main() wires them.
 
 #include "app/application.hpp"
 #include "qt/qt_host.hpp"
 #include "qt/window_builder.hpp"
 #include "qt/app_icon.hpp"
+#include "qt/wrapping_menu_bar.hpp"
 
+#include <QSignalSpy>
 #include <QtTest/QTest>
 #include <QtWidgets>
 #include <gtest/gtest.h>
@@ -38,17 +41,20 @@ TEST(QtWindows, IconAccessibleNamesAndPlainLabels)
     }
 }
 
-// Names players type go into boxes as typed, never read as markup.
-TEST(QtWindows, MessageBoxesShowPlainText)
+// Names players type go into boxes as typed, never read as markup; the
+// box's one button speaks Japanese (Qt's Japanese says OK).
+TEST(QtWindows, MessageBoxesShowPlainTextAndAJapaneseButton)
 {
     QtHost host;
     Application application(host);
     application.start();
     bool plain = false;
+    QString button;
     QTimer answer;
     QObject::connect(&answer, &QTimer::timeout, [&] {
         if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
             plain = box->textFormat() == Qt::PlainText;
+            button = box->button(QMessageBox::Ok)->text();
             box->button(QMessageBox::Ok)->click();
         }
     });
@@ -63,26 +69,133 @@ TEST(QtWindows, MessageBoxesShowPlainText)
     open("Form5")->findChild<QPushButton*>("Command1")->click();
     open("Form1")->findChild<QPushButton*>("Command1")->click(); // empty throw fields: the input error box
     EXPECT_TRUE(plain);
+    EXPECT_TRUE(button == "OK" || std::any_of(button.begin(), button.end(), [](QChar c) { return c.unicode() > 0x3000; }))
+        << button.toStdString();
 }
 
-// A score wider than its label is drawn smaller, never cut off at the left
-// where its minus sign and leading digits stand.
-TEST(QtWindows, ScoresTooWideForTheirLabelAreDrawnSmaller)
+// Qt's own texts are Japanese, whatever language the desktop runs in (the
+// tests run in English): the context menu a right click opens on every text field.
+TEST(QtWindows, TextFieldContextMenusAreJapanese)
+{
+    for (const WindowDesign& design : windowDesigns()) {
+        const std::unique_ptr<QWidget> window = buildWindow(design);
+        window->show();
+        for (QLineEdit* field : window->findChildren<QLineEdit*>()) {
+            SCOPED_TRACE(field->objectName().toStdString());
+            QContextMenuEvent click(QContextMenuEvent::Mouse, QPoint(5, 5), field->mapToGlobal(QPoint(5, 5)));
+            QApplication::sendEvent(field, &click);
+            auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+            ASSERT_NE(menu, nullptr) << "no context menu";
+            QStringList items;
+            for (const QAction* action : menu->actions())
+                if (!action->isSeparator())
+                    items << action->text().section(u'\t', 0, 0).remove(u'&');
+            menu->close();
+            EXPECT_TRUE(items.contains("元に戻す(U)") && items.contains("貼り付け(P)")) << items.join(", ").toStdString();
+            for (const char* english : {"Undo", "Redo", "Cut", "Copy", "Paste", "Delete", "Select All"})
+                EXPECT_FALSE(items.filter(english, Qt::CaseInsensitive).size()) << english;
+        }
+    }
+}
+
+// The five commands stand on every sheet's menu bar itself, whatever widget
+// style the desktop picks: where they do not fit on one line the bar wraps,
+// no overflow button (») shows, each command shows its caption at its place
+// and a click there chooses it, and the client area below keeps its size.
+TEST(QtWindows, MenuCommandsStandOnTheBarUnderEveryStyle)
+{
+    const QString platformStyle = QApplication::style()->name();
+    for (const QString& style : {QString("Fusion"), QString("Windows"), platformStyle}) {
+        QApplication::setStyle(style);
+        for (const WindowDesign& design : windowDesigns()) {
+            if (!design.sheet)
+                continue;
+            SCOPED_TRACE(style.toStdString() + " " + design.name);
+            const std::unique_ptr<QWidget> window = buildWindow(design);
+            window->show();
+            auto* bar = qobject_cast<WrappingMenuBar*>(qobject_cast<QMainWindow*>(window.get())->menuBar());
+            ASSERT_NE(bar, nullptr);
+            const QImage drawn = bar->grab().toImage();
+            QRect previous;
+            for (QAction* action : bar->actions()) {
+                SCOPED_TRACE(action->objectName().toStdString());
+                const QRect place = bar->itemGeometry(action);
+                EXPECT_TRUE(bar->rect().contains(place)) << place.x() << "," << place.y() << " in " << bar->width() << "x" << bar->height();
+                EXPECT_TRUE(place.top() >= previous.bottom() || place.left() > previous.right()) << "after the one before";
+                const QRect shown = place.intersected(drawn.rect());
+                int ink = 0;
+                for (int y = shown.top(); y <= shown.bottom(); ++y)
+                    for (int x = shown.left(); x <= shown.right(); ++x)
+                        ink += qGray(drawn.pixel(x, y)) < 200;
+                EXPECT_GT(ink, 40) << "its caption drawn there";
+                QSignalSpy chosen(action, &QAction::triggered);
+                QTest::mouseClick(bar, Qt::LeftButton, {}, place.center());
+                EXPECT_EQ(chosen.size(), action->isEnabled() ? 1 : 0);
+                previous = place;
+            }
+            for (const QToolButton* button : bar->findChildren<QToolButton*>())
+                EXPECT_FALSE(button->isVisible()) << "an overflow button";
+            const QWidget* client = qobject_cast<QMainWindow*>(window.get())->centralWidget();
+            EXPECT_EQ(client->size(), QSize(439, 357));
+            EXPECT_GE(client->y(), bar->geometry().bottom() + 1);
+            EXPECT_EQ(window->height(), client->y() + client->height());
+        }
+    }
+    QApplication::setStyle(platformStyle);
+}
+
+// Where a grabbed label shows ink: its first and last columns with a pixel
+// darker than the background, its top and bottom rows with one halfway dark.
+struct Ink {
+    int left = -1, right = -1, top = -1, bottom = -1;
+};
+
+Ink inkOf(QLabel& label)
+{
+    const QImage drawn = label.grab().toImage();
+    const int background = qGray(label.palette().color(label.backgroundRole()).rgb());
+    const int text = qGray(label.palette().color(label.foregroundRole()).rgb());
+    Ink ink;
+    for (int y = 0; y < drawn.height(); ++y) {
+        for (int x = 0; x < drawn.width(); ++x) {
+            const int grey = qGray(drawn.pixel(x, y));
+            if (grey < background) {
+                ink.left = ink.left < 0 ? x : std::min(ink.left, x);
+                ink.right = std::max(ink.right, x);
+            }
+            if (grey < (background + text) / 2) {
+                ink.top = ink.top < 0 ? y : ink.top;
+                ink.bottom = y;
+            }
+        }
+    }
+    return ink;
+}
+
+// A score wider than its label is drawn smaller: never cut off (a pixel stays
+// clear at the side of its minus sign and leading digits, and it reaches no
+// further right than a score that fits), on the same baseline as such a
+// score, and either at its own size or filling its label but for a few
+// pixels, not shrunk further.
+TEST(QtWindows, ScoresTooWideForTheirLabelAreDrawnSmallerInLine)
 {
     const std::unique_ptr<QWidget> window = buildWindow(windowDesign("Form4"));
     for (const QString label : {"Label5", "Label9", "Label10", "Label11"}) {
         auto* score = window->findChild<QLabel*>(label);
-        score->setText("-32768");
-        const QImage drawn = score->grab().toImage();
-        int firstInk = drawn.width();
-        for (int x = 0; x < drawn.width(); ++x)
-            for (int y = 0; y < drawn.height(); ++y)
-                if (qGray(drawn.pixel(x, y)) < 128)
-                    firstInk = std::min(firstInk, x);
-        EXPECT_GT(firstInk, 0) << label.toStdString() << " shows all of -32768";
-        EXPECT_LT(firstInk, drawn.width()) << label.toStdString() << " shows the score at all";
-        for (const QString fits : {"0", "301", "-99"})
-            EXPECT_EQ(fontToFit(score->font(), fits, score->width()), score->font()) << fits.toStdString() << " keeps its font";
+        score->setText("999");
+        const Ink fits = inkOf(*score);
+        for (const QString wide : {"1000", "1440", "-1500", "32767", "-32768"}) {
+            SCOPED_TRACE(label.toStdString() + " " + wide.toStdString());
+            score->setText(wide);
+            const Ink ink = inkOf(*score);
+            EXPECT_GT(ink.left, 0);
+            EXPECT_LE(ink.right, fits.right);
+            EXPECT_EQ(ink.bottom, fits.bottom) << "the baseline";
+            EXPECT_TRUE(ink.top == fits.top || ink.right - ink.left + 1 >= score->width() - 6)
+                << "no smaller than needed: ink " << ink.left << ".." << ink.right << " from row " << ink.top;
+        }
+        for (const QString fit : {"0", "301", "-99"})
+            EXPECT_EQ(fontToFit(score->font(), fit, score->width()), score->font()) << fit.toStdString() << " keeps its font";
     }
 }
 
