@@ -1,0 +1,462 @@
+#include "win32/form_window.hpp"
+
+#include "win32/control_ids.hpp"
+#include "win32/label_painting.hpp"
+#include "win32/text.hpp"
+
+#include <commctrl.h>
+
+#include <cmath>
+#include <exception>
+#include <iostream>
+#include <memory>
+#include <stdexcept>
+#include <string>
+#include <utility>
+
+namespace zelvo::win32 {
+
+namespace {
+
+// A fixed frame: a title bar with the system menu and minimise, no sizing border, no maximise.
+constexpr DWORD kFrameStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
+constexpr DWORD kFrameExStyle = 0;
+
+// The windows were drawn in ＭＳ Ｐゴシック; controls without a font of their
+// own take the Japanese UI font.
+constexpr wchar_t kDesignedFamily[] = L"ＭＳ Ｐゴシック";
+constexpr wchar_t kDefaultFamily[] = L"MS UI Gothic";
+constexpr double kDefaultPoints = 9;
+
+// Icon group 1 of the executable (resources/zelvo.rc.in).
+constexpr WORD kIconResource = 1;
+
+HFONT createFont(const wchar_t* family, double points, bool bold, UINT dpi)
+{
+    const int height = -static_cast<int>(std::lround(points * dpi / 72.0));
+    HFONT font = CreateFontW(height, 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET,
+                             OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, family);
+    if (!font)
+        throw std::runtime_error("could not create a font");
+    return font;
+}
+
+DWORD labelAlignment(Alignment alignment)
+{
+    switch (alignment) {
+    case Alignment::Centre:
+        return SS_CENTER;
+    case Alignment::Right:
+        return SS_RIGHT;
+    case Alignment::Left:
+        break;
+    }
+    return SS_LEFT;
+}
+
+DWORD fieldAlignment(Alignment alignment)
+{
+    switch (alignment) {
+    case Alignment::Centre:
+        return ES_CENTER;
+    case Alignment::Right:
+        return ES_RIGHT;
+    case Alignment::Left:
+        break;
+    }
+    return ES_LEFT;
+}
+
+// Return, Ctrl+Return and Escape in a field type nothing, and a single-line
+// EDIT would beep at them. The dialog keys in the message loop see them first;
+// this catches any that still arrive as characters.
+LRESULT CALLBACK fieldProcedure(HWND field, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id, DWORD_PTR)
+{
+    if (message == WM_CHAR && (wParam == L'\r' || wParam == L'\n' || wParam == 0x1B))
+        return 0;
+    if (message == WM_NCDESTROY)
+        RemoveWindowSubclass(field, fieldProcedure, id);
+    return DefSubclassProc(field, message, wParam, lParam);
+}
+
+// The STATIC control keeps the text, the style and the font; the painting
+// is label_painting's. A STATIC also paints itself straight away when its
+// text is set or it is enabled, so those only store and ask for a repaint.
+LRESULT CALLBACK labelProcedure(HWND label, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id, DWORD_PTR)
+{
+    switch (message) {
+    case WM_PAINT: {
+        PAINTSTRUCT paint{};
+        HDC dc = BeginPaint(label, &paint);
+        paintLabel(label, dc);
+        EndPaint(label, &paint);
+        return 0;
+    }
+    case WM_PRINTCLIENT:
+        paintLabel(label, reinterpret_cast<HDC>(wParam));
+        return 0;
+    case WM_ERASEBKGND:
+        return 1;
+    case WM_SETTEXT:
+    case WM_UPDATEUISTATE: {
+        const LRESULT result = DefWindowProcW(label, message, wParam, lParam);
+        InvalidateRect(label, nullptr, FALSE);
+        return result;
+    }
+    case WM_ENABLE:
+        InvalidateRect(label, nullptr, FALSE);
+        return 0;
+    case WM_NCDESTROY:
+        RemoveWindowSubclass(label, labelProcedure, id);
+        break;
+    default:
+        break;
+    }
+    return DefSubclassProc(label, message, wParam, lParam);
+}
+
+HMENU createMenuBar(const WindowDesign& design)
+{
+    if (design.menu.empty())
+        return nullptr;
+    struct Item {
+        UINT flags;
+        UINT_PTR id;
+        std::wstring caption;
+    };
+    std::vector<Item> items;
+    for (const MenuCommandDesign& command : design.menu)
+        items.push_back({static_cast<UINT>(MF_STRING | (command.enabled ? MF_ENABLED : MF_GRAYED)),
+                         static_cast<UINT_PTR>(menuCommandId(command.name)), wide(command.caption)});
+    HMENU bar = CreateMenu();
+    if (!bar)
+        throw std::runtime_error("could not create a menu bar");
+    for (const Item& item : items)
+        AppendMenuW(bar, item.flags, item.id, item.caption.c_str());
+    return bar;
+}
+
+} // namespace
+
+FormWindow::FormWindow(const WindowDesign& design, WindowEvents& events, std::function<void(HWND)> destroyed)
+    : layout(design)
+    , events(&events)
+    , destroyed(std::move(destroyed))
+{
+}
+
+FormWindow::~FormWindow()
+{
+    if (defaultFont)
+        DeleteObject(defaultFont);
+    for (HFONT font : fonts)
+        DeleteObject(font);
+}
+
+FormWindow& FormWindow::create(const WindowDesign& design, WindowEvents& events, POINT anchor,
+                               std::function<void(HWND)> destroyed)
+{
+    HINSTANCE instance = GetModuleHandleW(nullptr);
+    const std::wstring className = wide(design.name);
+    WNDCLASSEXW known{};
+    known.cbSize = sizeof known;
+    if (!GetClassInfoExW(instance, className.c_str(), &known)) {
+        // The icon holds a single 32x32 image; Windows scales it for the
+        // small icon, which is loaded once, as its own copy.
+        static const HANDLE smallIcon = LoadImageW(instance, MAKEINTRESOURCEW(kIconResource), IMAGE_ICON,
+                                                   GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), 0);
+        WNDCLASSEXW windowClass{};
+        windowClass.cbSize = sizeof windowClass;
+        windowClass.lpfnWndProc = &FormWindow::procedure;
+        windowClass.hInstance = instance;
+        windowClass.hIcon = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(kIconResource), IMAGE_ICON, 0, 0,
+                                                          LR_DEFAULTSIZE | LR_SHARED));
+        windowClass.hIconSm = static_cast<HICON>(smallIcon);
+        windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+        windowClass.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1));
+        windowClass.lpszClassName = className.c_str();
+        if (!RegisterClassExW(&windowClass))
+            throw std::runtime_error("could not register the window class " + design.name);
+    }
+
+    std::unique_ptr<FormWindow> form(new FormWindow(design, events, std::move(destroyed)));
+    const std::wstring caption = wide(design.caption);
+    HMENU bar = createMenuBar(design);
+    // Made where it will open, so that it starts with that monitor's DPI;
+    // the size is settled once the DPI is known.
+    HWND window = CreateWindowExW(kFrameExStyle, className.c_str(), caption.c_str(), kFrameStyle, anchor.x,
+                                  anchor.y, twipsToPixels(design.clientSize.width), twipsToPixels(design.clientSize.height),
+                                  nullptr, bar, instance, form.get());
+    if (!window) {
+        if (bar)
+            DestroyMenu(bar);
+        throw std::runtime_error("could not create the window " + design.name);
+    }
+    // From here the window owns the object and deletes it when destroyed.
+    FormWindow& made = *form.release();
+    made.owned = true;
+    try {
+        made.addControls();
+        made.applyDpi(GetDpiForWindow(window));
+    } catch (...) {
+        DestroyWindow(window);
+        throw;
+    }
+    return made;
+}
+
+HWND FormWindow::control(std::string_view name, ControlType type) const
+{
+    for (const Control& control : controls)
+        if (control.design->name == name && control.design->type == type)
+            return control.handle;
+    return nullptr;
+}
+
+void FormWindow::addControls()
+{
+    HINSTANCE instance = GetModuleHandleW(nullptr);
+    for (const ControlDesign& design : layout.controls) {
+        const wchar_t* windowClass = L"STATIC";
+        DWORD style = WS_CHILD | WS_VISIBLE;
+        DWORD exStyle = 0;
+        switch (design.type) {
+        case ControlType::Label:
+            style |= SS_NOPREFIX | labelAlignment(design.alignment);
+            break;
+        case ControlType::TextField:
+            windowClass = L"EDIT";
+            style |= WS_TABSTOP | ES_AUTOHSCROLL | fieldAlignment(design.alignment);
+            exStyle = WS_EX_CLIENTEDGE;
+            break;
+        case ControlType::CommandButton:
+            windowClass = L"BUTTON";
+            style |= WS_TABSTOP | BS_PUSHBUTTON;
+            break;
+        }
+        const int id = controlId(design.name);
+        HWND control = CreateWindowExW(exStyle, windowClass, wide(design.text).c_str(), style, 0, 0, 0, 0, window,
+                                       reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
+        if (!control)
+            throw std::runtime_error("could not create the control " + design.name);
+        controls.push_back({&design, control});
+        if (design.type == ControlType::TextField) {
+            // A pasted name or throw of any length is kept whole, not cut at 32,767 characters.
+            SendMessageW(control, EM_SETLIMITTEXT, 0, 0);
+            SetWindowSubclass(control, fieldProcedure, 0, 0);
+        } else if (design.type == ControlType::Label) {
+            SetWindowSubclass(control, labelProcedure, 0, 0);
+        }
+    }
+    lastFocus = firstFocusable();
+}
+
+HWND FormWindow::firstFocusable() const
+{
+    for (const Control& control : controls)
+        if (control.design->type != ControlType::Label)
+            return control.handle;
+    return nullptr;
+}
+
+void FormWindow::applyDpi(UINT newDpi)
+{
+    dpi = newDpi;
+    const auto pixels = [this](int twips) { return twipsToPixels(twips, static_cast<int>(dpi)); };
+
+    HFONT oldDefault = std::exchange(defaultFont, createFont(kDefaultFamily, kDefaultPoints, false, dpi));
+    std::vector<HFONT> oldFonts = std::exchange(fonts, {});
+    for (const Control& control : controls) {
+        HFONT font = defaultFont;
+        if (control.design->font) {
+            font = createFont(kDesignedFamily, control.design->font->pointSize, control.design->font->bold, dpi);
+            fonts.push_back(font);
+        }
+        const TwipsRect& place = control.design->geometry;
+        SetWindowPos(control.handle, nullptr, pixels(place.left), pixels(place.top), pixels(place.width),
+                     pixels(place.height), SWP_NOZORDER | SWP_NOACTIVATE);
+        SendMessageW(control.handle, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    }
+    if (oldDefault)
+        DeleteObject(oldDefault);
+    for (HFONT font : oldFonts)
+        DeleteObject(font);
+
+    fitClientArea();
+    InvalidateRect(window, nullptr, TRUE);
+}
+
+void FormWindow::fitClientArea()
+{
+    const int width = twipsToPixels(layout.clientSize.width, static_cast<int>(dpi));
+    const int height = twipsToPixels(layout.clientSize.height, static_cast<int>(dpi));
+    RECT frame{0, 0, width, height};
+    AdjustWindowRectExForDpi(&frame, kFrameStyle, GetMenu(window) != nullptr, kFrameExStyle, dpi);
+    SetWindowPos(window, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    // That counts one line of menu bar; when the commands do not fit the
+    // width the bar wraps to more lines, so the actual client area decides.
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        RECT client{};
+        GetClientRect(window, &client);
+        const int wider = width - client.right;
+        const int taller = height - client.bottom;
+        if (wider == 0 && taller == 0)
+            break;
+        RECT outer{};
+        GetWindowRect(window, &outer);
+        SetWindowPos(window, nullptr, 0, 0, outer.right - outer.left + wider, outer.bottom - outer.top + taller,
+                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+}
+
+void FormWindow::place()
+{
+    // Moving onto a monitor of another DPI lays the window out again at a new
+    // size, so it is placed once more by that size.
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        const UINT before = dpi;
+        RECT frame{};
+        GetWindowRect(window, &frame);
+        POINT target{};
+        if (layout.fixedPosition) {
+            // The client area's corner at its place from the screen's top-left corner.
+            POINT client{0, 0};
+            ClientToScreen(window, &client);
+            target.x = twipsToPixels(layout.fixedPosition->x, static_cast<int>(dpi)) - (client.x - frame.left);
+            target.y = twipsToPixels(layout.fixedPosition->y, static_cast<int>(dpi)) - (client.y - frame.top);
+        } else {
+            // The whole window, frame included, centred on its monitor's work area.
+            MONITORINFO monitor{};
+            monitor.cbSize = sizeof monitor;
+            GetMonitorInfoW(MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST), &monitor);
+            const RECT& work = monitor.rcWork;
+            target.x = work.left + ((work.right - work.left) - (frame.right - frame.left)) / 2;
+            target.y = work.top + ((work.bottom - work.top) - (frame.bottom - frame.top)) / 2;
+        }
+        SetWindowPos(window, nullptr, target.x, target.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        if (dpi == before)
+            break;
+    }
+}
+
+void FormWindow::show()
+{
+    place();
+    ShowWindow(window, SW_SHOW);
+    SetForegroundWindow(window);
+    if (lastFocus)
+        SetFocus(lastFocus);
+    UpdateWindow(window);
+}
+
+void FormWindow::command(WPARAM wParam, LPARAM lParam)
+{
+    std::string name;
+    if (lParam) {
+        if (HIWORD(wParam) != BN_CLICKED)
+            return;
+        for (const Control& control : controls)
+            if (control.handle == reinterpret_cast<HWND>(lParam) && control.design->type == ControlType::CommandButton)
+                name = control.design->name;
+    } else if (HIWORD(wParam) == 0) {
+        // A menu command. The dialog keys send IDOK and IDCANCEL the same
+        // way for Return and Escape in a field; those are no command.
+        for (const MenuCommandDesign& item : layout.menu)
+            if (menuCommandId(item.name) == LOWORD(wParam))
+                name = item.name;
+    }
+    if (!name.empty() && events)
+        events->clicked(name);
+}
+
+LRESULT FormWindow::respond(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_COMMAND:
+        command(wParam, lParam);
+        return 0;
+    case DM_GETDEFID: {
+        // Return and keypad Enter press the button that has the focus, and
+        // in a field no button: there is no default button.
+        HWND focus = GetFocus();
+        for (const Control& control : controls)
+            if (control.handle == focus && control.design->type == ControlType::CommandButton)
+                return MAKELRESULT(GetDlgCtrlID(focus), DC_HASDEFID);
+        return 0;
+    }
+    case WM_CLOSE:
+        // The application decides: it unloads the window, and the program ends.
+        if (events)
+            events->closeRequested();
+        return 0;
+    case WM_ACTIVATE:
+        // The focus leaves with the window (a message box, another program)
+        // and comes back to the same control, as in a dialog.
+        if (LOWORD(wParam) == WA_INACTIVE) {
+            HWND focus = GetFocus();
+            if (focus && IsChild(window, focus))
+                lastFocus = focus;
+        } else if (!HIWORD(wParam) && lastFocus) {
+            SetFocus(lastFocus);
+        }
+        return 0;
+    case WM_GETFONT:
+        return reinterpret_cast<LRESULT>(defaultFont);
+    case WM_DPICHANGED: {
+        const auto* suggested = reinterpret_cast<const RECT*>(lParam);
+        SetWindowPos(window, nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
+                     suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
+        applyDpi(HIWORD(wParam));
+        return 0;
+    }
+    default:
+        return DefWindowProcW(window, message, wParam, lParam);
+    }
+}
+
+LRESULT CALLBACK FormWindow::procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_NCCREATE) {
+        auto* form = static_cast<FormWindow*>(reinterpret_cast<const CREATESTRUCTW*>(lParam)->lpCreateParams);
+        form->window = window;
+        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(form));
+    }
+    FormWindow* form = reinterpret_cast<FormWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    if (!form)
+        return DefWindowProcW(window, message, wParam, lParam);
+
+    if (message == WM_NCDESTROY) {
+        SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+        if (form->owned) {
+            if (form->destroyed)
+                form->destroyed(window);
+            delete form;
+        }
+        return DefWindowProcW(window, message, wParam, lParam);
+    }
+    if (message == kRetireMessage) {
+        // Not while one of its own messages is still being handled further up.
+        if (form->depth > 0)
+            PostMessageW(window, kRetireMessage, 0, 0);
+        else
+            DestroyWindow(window);
+        return 0;
+    }
+
+    // Nothing may unwind through Windows' frames: a fault that gets this far
+    // is reported and the message counts as handled.
+    ++form->depth;
+    LRESULT result = 0;
+    try {
+        result = form->respond(message, wParam, lParam);
+    } catch (const std::exception& error) {
+        std::cerr << "ZELVO: " << error.what() << std::endl;
+    } catch (...) {
+        std::cerr << "ZELVO: unexpected error" << std::endl;
+    }
+    --form->depth;
+    return result;
+}
+
+} // namespace zelvo::win32

@@ -1,0 +1,83 @@
+#pragma once
+
+// A top-level window built from its design (app/window_designs.hpp): its
+// window class is named after the design ("Form3"), every control is a child
+// window with the ID its name gives (control_ids.hpp), the menu commands sit
+// directly on the menu bar. Positions, sizes and fonts are the design's
+// twips and points at the window's DPI, laid out again when the DPI changes.
+//
+// The object belongs to its window and goes with it (WM_NCDESTROY). Clicks
+// and the close command go to the WindowEvents until detach().
+
+#include "app/host.hpp"
+#include "app/window_designs.hpp"
+
+#include <windows.h>
+
+#include <functional>
+#include <memory>
+#include <string_view>
+#include <vector>
+
+namespace zelvo::win32 {
+
+// Posted to a window unloaded inside its own events: destroy it now.
+inline constexpr UINT kRetireMessage = WM_APP + 1;
+
+class FormWindow {
+public:
+    FormWindow(const FormWindow&) = delete;
+    FormWindow& operator=(const FormWindow&) = delete;
+
+    // Makes the window hidden on the monitor at `anchor`, with every control,
+    // the menu bar and the fonts for that monitor's DPI. `destroyed` is told
+    // when the window is gone.
+    static FormWindow& create(const WindowDesign& design, WindowEvents& events, POINT anchor,
+                              std::function<void(HWND)> destroyed);
+
+    HWND handle() const { return window; }
+
+    // The control of that design name and type, or null.
+    HWND control(std::string_view name, ControlType type) const;
+
+    // Where the design opens it, shown, active, the focus on its first control.
+    void show();
+    // Its events go nowhere from now on.
+    void detach() { events = nullptr; }
+    // Whether one of its messages is being handled right now, further up the stack.
+    bool handlingMessage() const { return depth > 0; }
+
+private:
+    struct Control {
+        const ControlDesign* design;
+        HWND handle;
+    };
+
+    friend std::default_delete<FormWindow>;
+    FormWindow(const WindowDesign& design, WindowEvents& events, std::function<void(HWND)> destroyed);
+    ~FormWindow();
+
+    static LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT respond(UINT message, WPARAM wParam, LPARAM lParam);
+    void command(WPARAM wParam, LPARAM lParam);
+    void addControls();
+    // Lays out the controls, fonts and client area for `newDpi`.
+    void applyDpi(UINT newDpi);
+    void fitClientArea();
+    void place();
+    HWND firstFocusable() const;
+
+    const WindowDesign& layout;
+    WindowEvents* events;
+    std::function<void(HWND)> destroyed;
+    HWND window = nullptr;
+    UINT dpi = 96;
+    std::vector<Control> controls;
+    HFONT defaultFont = nullptr;
+    std::vector<HFONT> fonts; // those of the controls with a designed font
+    HWND lastFocus = nullptr;
+    int depth = 0;
+    bool owned = false; // by its window, once made
+};
+
+} // namespace zelvo::win32

@@ -1,0 +1,141 @@
+#include "win32/win32_host.hpp"
+
+#include "resources/version.hpp"
+#include "win32/form_window.hpp"
+#include "win32/text.hpp"
+
+#include <commctrl.h>
+
+#include <algorithm>
+#include <string>
+
+namespace zelvo::win32 {
+
+namespace {
+
+std::wstring windowText(HWND window)
+{
+    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
+    text.resize(static_cast<std::size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
+    return text;
+}
+
+class Win32LoadedWindow final : public LoadedWindow {
+public:
+    Win32LoadedWindow(Win32Host& host, FormWindow& form)
+        : host(host)
+        , form(form)
+        , window(form.handle())
+    {
+    }
+
+    ~Win32LoadedWindow() override
+    {
+        form.detach();
+        host.unloaded(window);
+        // Destroying a window whose button or menu message is still being
+        // handled would pull the controls away under it.
+        if (form.handlingMessage()) {
+            ShowWindow(window, SW_HIDE);
+            PostMessageW(window, kRetireMessage, 0, 0);
+        } else {
+            DestroyWindow(window);
+        }
+    }
+
+    std::string text(std::string_view field) const override
+    {
+        return utf8(windowText(find(field, ControlType::TextField)));
+    }
+
+    void setText(std::string_view field, std::string_view text) override
+    {
+        SetWindowTextW(find(field, ControlType::TextField), wide(text).c_str());
+    }
+
+    void setCaption(std::string_view label, std::string_view caption) override
+    {
+        SetWindowTextW(find(label, ControlType::Label), wide(caption).c_str());
+    }
+
+    void showMessage(std::string_view message) override
+    {
+        MessageBoxW(window, wide(message).c_str(), wide(kProductName).c_str(), MB_OK);
+    }
+
+    void show() override
+    {
+        form.show();
+        host.shown(window);
+    }
+
+private:
+    HWND find(std::string_view name, ControlType type) const
+    {
+        HWND control = form.control(name, type);
+        if (!control)
+            throw WindowError("no control named " + std::string(name));
+        return control;
+    }
+
+    Win32Host& host;
+    FormWindow& form;
+    HWND window;
+};
+
+} // namespace
+
+Win32Host::Win32Host()
+{
+    // Version 6 of the common controls, as the manifest asks, for the
+    // STATIC, EDIT and BUTTON classes.
+    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES};
+    InitCommonControlsEx(&controls);
+}
+
+Win32Host::~Win32Host()
+{
+    // Windows unloaded inside their own events whose turn to go never came.
+    for (HWND window : std::vector<HWND>(windows))
+        DestroyWindow(window);
+}
+
+std::unique_ptr<LoadedWindow> Win32Host::build(const WindowDesign& design, WindowEvents& events)
+{
+    FormWindow& form = FormWindow::create(design, events, anchor, [this](HWND gone) { std::erase(windows, gone); });
+    windows.push_back(form.handle());
+    return std::make_unique<Win32LoadedWindow>(*this, form);
+}
+
+void Win32Host::unloaded(HWND window)
+{
+    RECT frame{};
+    if (GetWindowRect(window, &frame))
+        anchor = {frame.left + (frame.right - frame.left) / 2, frame.top + (frame.bottom - frame.top) / 2};
+    if (open == window)
+        open = nullptr;
+}
+
+void Win32Host::quit()
+{
+    PostQuitMessage(0);
+}
+
+void Win32Host::dispatch(MSG& message)
+{
+    if (open && IsDialogMessageW(open, &message))
+        return;
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
+}
+
+int Win32Host::run()
+{
+    MSG message{};
+    BOOL got = 0;
+    while ((got = GetMessageW(&message, nullptr, 0, 0)) > 0)
+        dispatch(message);
+    return got < 0 ? 1 : static_cast<int>(message.wParam);
+}
+
+} // namespace zelvo::win32
