@@ -5,6 +5,8 @@
 #   wine-run.sh PREFIX PROGRAM.exe [ARGUMENT...]
 #
 # PREFIX is the Wine prefix (the toolchain file puts it in the build folder).
+# ZELVO_WINE_DPI, when the prefix is made, sets its screen's DPI (96 unless
+# set): the Windows tests run once more in a prefix at 192.
 # The first call makes it, under a lock, so that tests started in parallel
 # wait for one `wineboot` instead of racing it; later calls only take the lock
 # for a moment. The program's exit status is passed back. Set WINEDEBUG to see
@@ -17,6 +19,11 @@ if [ $# -lt 2 ]; then
 fi
 prefix=$1
 shift
+# Wine takes only an absolute prefix.
+case $prefix in
+  /*) ;;
+  *) prefix=$PWD/$prefix ;;
+esac
 
 # Debian's /usr/bin/wine is a script that prefers a 32-bit wine and nags when
 # there is none; the 64-bit loader runs our 64-bit programs directly.
@@ -78,9 +85,18 @@ Windows Registry Editor Version 5.00
 [HKEY_CURRENT_USER\Software\Wine\X11 Driver]
 "Managed"="N"
 REG
+    if [ -n "${ZELVO_WINE_DPI:-}" ]; then
+      printf '\r\n[HKEY_CURRENT_USER\\Control Panel\\Desktop]\r\n"LogPixels"=dword:%08x\r\n' "$ZELVO_WINE_DPI" |
+        iconv -f UTF-8 -t UTF-16LE
+    fi
   } >"$reg"
   "$wine" reg import 'Z:'"$(printf '%s' "$reg" | tr / '\\')" >/dev/null 2>&1
   rm -f "$reg"
+  # Wine's own fonts (fonts-wine) are not found where Debian puts them.
+  # Marlett draws the title bar's buttons; the others stay out, since Wine's
+  # Tahoma would take over the title bars and has no Japanese.
+  marlett=/usr/share/wine/fonts/marlett.ttf
+  if [ -f "$marlett" ]; then ln -sf "$marlett" "$prefix/drive_c/windows/Fonts/"; fi
   # Wine 8 makes new prefixes say Windows 7; the program is for 10 and 11.
   "$wine" winecfg -v win10 >/dev/null 2>&1
   # Let the registry reach the disk before anyone counts on it.

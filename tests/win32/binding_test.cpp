@@ -1,0 +1,258 @@
+// What the Win32 binding does beyond the conformance suite: scores too wide
+// for their labels drawn smaller, a change of DPI laying a window out anew,
+// faults inside events stopped at the window procedure, message boxes owned
+// by their window, and the icon on every window.
+
+#include "app/application.hpp"
+#include "tests/win32/desktop.hpp"
+#include "win32/control_ids.hpp"
+#include "win32/win32_host.hpp"
+
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <cmath>
+#include <stdexcept>
+
+namespace zelvo::win32::testing {
+
+namespace {
+
+// The program from its menu window, run as main() runs it.
+struct Program {
+    Program()
+    {
+        application.start();
+        settle(host);
+    }
+
+    HWND window() const { return host.openWindow(); }
+    HWND control(int id) const { return GetDlgItem(window(), id); }
+
+    void press(int button)
+    {
+        SendMessageW(control(button), BM_CLICK, 0, 0);
+        settle(host);
+    }
+    void command(int id)
+    {
+        PostMessageW(window(), WM_COMMAND, static_cast<WPARAM>(id), 0);
+        settle(host);
+    }
+
+    Win32Host host;
+    Application application{host};
+};
+
+constexpr int kText1 = 1001, kCommand1 = 2001, kCommand2 = 2002, kLabel5 = 3005;
+constexpr int kFourPlayers = 104;
+
+// Which pixels of a label are ink, drawn as the label paints itself.
+struct Ink {
+    int width = 0, height = 0;
+    int left = -1, right = -1, top = -1, bottom = -1; // the ink's bounds, -1 without ink
+};
+
+Ink inkOf(HWND label, const wchar_t* text)
+{
+    RECT area{};
+    GetClientRect(label, &area);
+    const int width = area.right, height = area.bottom;
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    void* bits = nullptr;
+    HDC dc = CreateCompatibleDC(nullptr);
+    HBITMAP bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ old = SelectObject(dc, bitmap);
+    const auto render = [&](const wchar_t* caption) {
+        SetWindowTextW(label, caption);
+        SendMessageW(label, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
+        GdiFlush();
+        const auto* pixels = static_cast<const DWORD*>(bits);
+        return std::vector<DWORD>(pixels, pixels + width * height);
+    };
+    const std::vector<DWORD> blank = render(L"");
+    const std::vector<DWORD> drawn = render(text);
+    SelectObject(dc, old);
+    DeleteObject(bitmap);
+    DeleteDC(dc);
+
+    Ink ink{width, height};
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x) {
+            if (drawn[static_cast<std::size_t>(y * width + x)] == blank[static_cast<std::size_t>(y * width + x)])
+                continue;
+            ink.left = ink.left < 0 ? x : std::min(ink.left, x);
+            ink.right = std::max(ink.right, x);
+            ink.top = ink.top < 0 ? y : std::min(ink.top, y);
+            ink.bottom = std::max(ink.bottom, y);
+        }
+    return ink;
+}
+
+// Score labels are 41 pixels wide at 14.25 points bold: wider totals are
+// drawn smaller, whole, with a column clear at each side, and on the
+// baseline of the scores that fit, not cut off at their sign or first digits.
+TEST(Win32Binding, ScoresTooWideForTheirLabelAreDrawnSmallerOnTheSameBaseline)
+{
+    Program program;
+    program.press(kCommand1);
+    HWND label = program.control(kLabel5);
+    ASSERT_TRUE(label);
+    const Ink fits = inkOf(label, L"1");
+    ASSERT_GE(fits.left, fits.width / 2) << "a score that fits is drawn, at the right";
+
+    for (const wchar_t* score : {L"-1500", L"32767", L"-32768"}) {
+        SCOPED_TRACE(win32::utf8(score));
+        const Ink wide = inkOf(label, score);
+        ASSERT_GE(wide.left, 0);
+        EXPECT_GE(wide.left, 1) << "nothing cut off at the left";
+        EXPECT_LE(wide.right, wide.width - 2) << "nothing cut off at the right";
+        EXPECT_LT(wide.bottom - wide.top, fits.bottom - fits.top) << "drawn smaller";
+        EXPECT_LE(std::abs(wide.bottom - fits.bottom), 1) << "on the same baseline";
+    }
+}
+
+// The layout follows the DPI the window is given: every control, font and
+// the client area scaled from the design's twips and points, the window at
+// the rectangle Windows suggests; and back.
+TEST(Win32Binding, AChangeOfDpiLaysTheWindowOutAnewFromItsDesign)
+{
+    Program program;
+    program.press(kCommand2);
+    program.command(kFourPlayers);
+    HWND window = program.window();
+    const WindowDesign& design = windowDesign("Form9");
+    const auto check = [&](int dpi, POINT topLeft) {
+        SCOPED_TRACE(dpi);
+        const auto pixels = [dpi](int twips) { return twipsToPixels(twips, dpi); };
+        RECT frame{};
+        GetWindowRect(window, &frame);
+        EXPECT_EQ(frame.left, topLeft.x);
+        EXPECT_EQ(frame.top, topLeft.y);
+        RECT client{};
+        GetClientRect(window, &client);
+        EXPECT_EQ(client.right, pixels(design.clientSize.width));
+        EXPECT_EQ(client.bottom, pixels(design.clientSize.height));
+        for (const ControlDesign& control : design.controls) {
+            SCOPED_TRACE(control.name);
+            HWND c = GetDlgItem(window, controlId(control.name));
+            ASSERT_TRUE(c);
+            RECT place{};
+            GetWindowRect(c, &place);
+            MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&place), 2);
+            EXPECT_EQ(place.left, pixels(control.geometry.left));
+            EXPECT_EQ(place.top, pixels(control.geometry.top));
+            EXPECT_EQ(place.right - place.left, pixels(control.geometry.width));
+            EXPECT_EQ(place.bottom - place.top, pixels(control.geometry.height));
+            LOGFONTW font{};
+            GetObjectW(reinterpret_cast<HFONT>(SendMessageW(c, WM_GETFONT, 0, 0)), sizeof font, &font);
+            const double points = control.font ? control.font->pointSize : 9;
+            EXPECT_EQ(font.lfHeight, -std::lround(points * dpi / 72));
+        }
+    };
+    RECT before{};
+    GetWindowRect(window, &before);
+    check(96, {before.left, before.top});
+
+    RECT suggested{40, 30, 40 + (before.right - before.left) * 2, 30 + (before.bottom - before.top) * 2};
+    SendMessageW(window, WM_DPICHANGED, MAKEWPARAM(192, 192), reinterpret_cast<LPARAM>(&suggested));
+    check(192, {40, 30});
+    SendMessageW(window, WM_DPICHANGED, MAKEWPARAM(96, 96), reinterpret_cast<LPARAM>(&before));
+    check(96, {before.left, before.top});
+}
+
+// Nothing throws through a window procedure: a fault inside an event is
+// reported and the window goes on working.
+TEST(Win32Binding, AFaultInsideAnEventIsReportedAndTheWindowGoesOn)
+{
+    struct FaultyEvents final : WindowEvents {
+        void clicked(std::string_view control) override
+        {
+            ++clicks;
+            throw std::runtime_error("fault on " + std::string(control));
+        }
+        void closeRequested() override { throw 42; }
+        int clicks = 0;
+    } events;
+    Win32Host host;
+    std::unique_ptr<LoadedWindow> window = host.build(windowDesign("Form5"), events);
+    window->show();
+    settle(host);
+    HWND handle = host.openWindow();
+
+    ::testing::internal::CaptureStderr();
+    SendMessageW(GetDlgItem(handle, kCommand1), BM_CLICK, 0, 0);
+    SendMessageW(GetDlgItem(handle, kCommand2), BM_CLICK, 0, 0);
+    SendMessageW(handle, WM_CLOSE, 0, 0);
+    settle(host);
+    const std::string reported = ::testing::internal::GetCapturedStderr();
+    EXPECT_EQ(events.clicks, 2);
+    EXPECT_NE(reported.find("fault on Command1"), std::string::npos) << reported;
+    EXPECT_NE(reported.find("fault on Command2"), std::string::npos) << reported;
+    EXPECT_NE(reported.find("unexpected error"), std::string::npos) << reported;
+    EXPECT_TRUE(IsWindowVisible(handle));
+}
+
+HWND seenOwner;
+BOOL ownerEnabled;
+
+void CALLBACK noteOwnerAndAnswer(HWND, UINT, UINT_PTR, DWORD)
+{
+    if (HWND box = openMessageBox()) {
+        seenOwner = GetWindow(box, GW_OWNER);
+        ownerEnabled = IsWindowEnabled(seenOwner);
+        SendMessageW(GetDlgItem(box, IDOK), BM_CLICK, 0, 0);
+    }
+}
+
+// A message box belongs to the open window and blocks it while it is open.
+TEST(Win32Binding, MessageBoxesAreOwnedByTheOpenWindow)
+{
+    seenOwner = nullptr;
+    ownerEnabled = TRUE;
+    const UINT_PTR timer = SetTimer(nullptr, 0, 10, noteOwnerAndAnswer);
+    Program program;
+    program.press(kCommand1);
+    SetWindowTextW(program.control(kText1), L"x");
+    program.press(kCommand1);
+    KillTimer(nullptr, timer);
+    EXPECT_EQ(seenOwner, program.window());
+    EXPECT_FALSE(ownerEnabled);
+    EXPECT_TRUE(IsWindowEnabled(program.window())) << "once the box is closed";
+}
+
+TEST(Win32Binding, EveryWindowShowsTheProgramIcon)
+{
+    struct NoEvents final : WindowEvents {
+        void clicked(std::string_view) override {}
+        void closeRequested() override {}
+    } events;
+    Win32Host host;
+    for (const WindowDesign& design : windowDesigns()) {
+        SCOPED_TRACE(design.name);
+        std::unique_ptr<LoadedWindow> window = host.build(design, events);
+        HWND handle = FindWindowW(win32::wide(design.name).c_str(), nullptr);
+        ASSERT_TRUE(handle);
+        for (int which : {GCLP_HICON, GCLP_HICONSM}) {
+            auto* icon = reinterpret_cast<HICON>(GetClassLongPtrW(handle, which));
+            ICONINFO info{};
+            ASSERT_TRUE(icon && GetIconInfo(icon, &info));
+            BITMAP mask{};
+            GetObjectW(info.hbmMask, sizeof mask, &mask);
+            EXPECT_EQ(mask.bmWidth, GetSystemMetrics(which == GCLP_HICON ? SM_CXICON : SM_CXSMICON));
+            DeleteObject(info.hbmMask);
+            if (info.hbmColor)
+                DeleteObject(info.hbmColor);
+        }
+    }
+}
+
+} // namespace
+
+} // namespace zelvo::win32::testing
