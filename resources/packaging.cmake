@@ -1,6 +1,7 @@
 # Packaging: `cpack` in the build directory wraps what `cmake --install`
 # lays out (the executable from shell/, the desktop files from resources/)
-# into a Debian package. Included once, from the top-level CMakeLists.
+# into a Debian package, or for Windows into a ZIP. Included once, from the
+# top-level CMakeLists.
 
 set(ZELVO_PACKAGE_MAINTAINER "ZELVO developers <zelvo@example.invalid>"
     CACHE STRING "Maintainer field of the Debian package: Name <address>")
@@ -17,7 +18,14 @@ set(CPACK_PACKAGE_DESCRIPTION
 string(JOIN "" CPACK_PACKAGE_DESCRIPTION ${CPACK_PACKAGE_DESCRIPTION})
 set(CPACK_PACKAGE_INSTALL_DIRECTORY zelvo)
 
-set(CPACK_GENERATOR DEB)
+if(WIN32)
+  # zelvo.exe runs by double-click from wherever it is unpacked: no
+  # installer, nothing beside it but the README and the licence.
+  set(CPACK_GENERATOR ZIP)
+  install(FILES ${PROJECT_SOURCE_DIR}/README.md ${PROJECT_SOURCE_DIR}/LICENSE DESTINATION .)
+else()
+  set(CPACK_GENERATOR DEB)
+endif()
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION games)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)

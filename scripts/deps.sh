@@ -28,7 +28,9 @@ case "${1:-linux}" in
     packages=(
       cmake make
       g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64   # the 64-bit Windows cross compiler
+      googletest                      # GoogleTest's sources, built for Windows
       wine64 xvfb                     # runs the Windows tests on a virtual display
+      fonts-ipafont-gothic fonts-wine # the Japanese font, and Wine's own for its title bars
       zip                             # the ZIP to hand out
     ) ;;
   *) usage ;;
