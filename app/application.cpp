@@ -1,12 +1,13 @@
 #include "app/application.hpp"
 
+#include "app/fault_report.hpp"
+
 #include "countup/countup_sheet.hpp"
 #include "game301/game301_sheet.hpp"
 #include "sheet/player_controls.hpp"
 
 #include <algorithm>
 #include <exception>
-#include <iostream>
 #include <stdexcept>
 
 namespace zelvo {
@@ -58,10 +59,8 @@ void Application::guarded(Handler&& handler)
     // program: say so and keep the window usable.
     try {
         handler();
-    } catch (const std::exception& error) {
-        std::cerr << "ZELVO: " << error.what() << std::endl;
     } catch (...) {
-        std::cerr << "ZELVO: unexpected error" << std::endl;
+        reportCurrentFault();
     }
     if (!open)
         host.quit();

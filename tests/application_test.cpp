@@ -8,8 +8,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <iostream>
-#include <sstream>
 #include <tuple>
 
 namespace zelvo {
@@ -149,13 +147,11 @@ TEST(Application, TheGuardReportsProgramFaultsAndKeepsRunning)
     run.host.click("Command1");
     run.host.click("four");
     run.take();
-    std::ostringstream errors;
-    std::streambuf* standardError = std::cerr.rdbuf(errors.rdbuf());
+    ::testing::internal::CaptureStderr();
     run.host.click("Command4");  // the noting sheet throws for player 4
     run.host.click("Command9");  // no such button
     run.host.click("Label5");    // not a button
-    std::cerr.rdbuf(standardError);
-    EXPECT_EQ(errors.str(), "ZELVO: a fault of the program\nZELVO: no button Command9 in Form4\nZELVO: no button Label5 in Form4\n");
+    EXPECT_EQ(::testing::internal::GetCapturedStderr(), "ZELVO: a fault of the program\nZELVO: no button Command9 in Form4\nZELVO: no button Label5 in Form4\n");
     run.host.click("Command1");
     EXPECT_EQ(run.take(), Log{"CountUp4#2 press 1"}) << "no quit, still playing";
 }

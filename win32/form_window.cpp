@@ -1,5 +1,6 @@
 #include "win32/form_window.hpp"
 
+#include "app/fault_report.hpp"
 #include "win32/control_ids.hpp"
 #include "win32/label_painting.hpp"
 #include "win32/text.hpp"
@@ -8,7 +9,6 @@
 
 #include <cmath>
 #include <exception>
-#include <iostream>
 #include <memory>
 #include <stdexcept>
 #include <string>
@@ -450,10 +450,8 @@ LRESULT CALLBACK FormWindow::procedure(HWND window, UINT message, WPARAM wParam,
     LRESULT result = 0;
     try {
         result = form->respond(message, wParam, lParam);
-    } catch (const std::exception& error) {
-        std::cerr << "ZELVO: " << error.what() << std::endl;
     } catch (...) {
-        std::cerr << "ZELVO: unexpected error" << std::endl;
+        reportCurrentFault();
     }
     --form->depth;
     return result;
