@@ -48,19 +48,24 @@ public:
         return utf8(windowText(find(field, ControlType::TextField)));
     }
 
+    // A window operation that Windows refuses is an error like a missing
+    // control, never a change silently left out.
     void setText(std::string_view field, std::string_view text) override
     {
-        SetWindowTextW(find(field, ControlType::TextField), wide(text).c_str());
+        if (!SetWindowTextW(find(field, ControlType::TextField), wide(text).c_str()))
+            throw WindowError("cannot set the text of " + std::string(field));
     }
 
     void setCaption(std::string_view label, std::string_view caption) override
     {
-        SetWindowTextW(find(label, ControlType::Label), wide(caption).c_str());
+        if (!SetWindowTextW(find(label, ControlType::Label), wide(caption).c_str()))
+            throw WindowError("cannot set the caption of " + std::string(label));
     }
 
     void showMessage(std::string_view message) override
     {
-        MessageBoxW(window, wide(message).c_str(), wide(kProductName).c_str(), MB_OK);
+        if (MessageBoxW(window, wide(message).c_str(), wide(kProductName).c_str(), MB_OK) == 0)
+            throw WindowError("cannot show a message box");
     }
 
     void show() override
