@@ -6,6 +6,7 @@
 
 #include "app/application.hpp"
 #include "qt/qt_host.hpp"
+#include "qt/qt_window.hpp"
 #include "qt/window_builder.hpp"
 #include "qt/app_icon.hpp"
 #include "qt/wrapping_menu_bar.hpp"
@@ -18,7 +19,6 @@
 namespace zelvo {
 namespace {
 
-QString name(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
 
 // Every window shows the program's icon; every field and button tells a
 // screen reader whose it is; labels show plain text from the top, unwrapped.
@@ -30,7 +30,7 @@ TEST(QtWindows, IconAccessibleNamesAndPlainLabels)
         EXPECT_EQ(window->windowIcon().pixmap(32).toImage(), applicationIcon().pixmap(32).toImage());
         EXPECT_TRUE(QFontMetrics(window->font()).inFont(QChar(u'ダ'))) << "the default font shows Japanese";
         for (const ControlDesign& control : design.controls) {
-            auto* widget = window->findChild<QWidget*>(name(control.name));
+            auto* widget = window->findChild<QWidget*>(qtText(control.name));
             ASSERT_NE(widget, nullptr) << control.name;
             if (auto* label = qobject_cast<QLabel*>(widget)) {
                 EXPECT_TRUE(label->textFormat() == Qt::PlainText && (label->alignment() & Qt::AlignTop) && !label->wordWrap());
@@ -224,7 +224,7 @@ TEST(QtEventLoop, EndsOnlyWhenTheOpenWindowIsClosed)
                 button->click();
             else
                 window->findChild<QAction*>(step)->trigger();
-            seen << (application.openWindow().empty() ? QString("(none)") : name(application.openWindow()));
+            seen << (application.openWindow().empty() ? QString("(none)") : qtText(application.openWindow()));
         });
         player.start(20);
         application.start();
