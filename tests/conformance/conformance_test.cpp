@@ -3,7 +3,7 @@
 // binding through its Inspector. The designs are written down here again, in
 // twips, from the layout as drawn; nothing is taken from the program's tables.
 
-#include "tests/conformance/inspector.hpp"
+#include "app/inspector.hpp"
 
 #include <gtest/gtest.h>
 
@@ -12,7 +12,7 @@
 #include <optional>
 #include <ostream>
 
-namespace zelvo::conformance {
+namespace zelvo::inspection {
 
 void PrintTo(const Rect& r, std::ostream* out) { *out << "(" << r.left << "," << r.top << " " << r.width << "x" << r.height << ")"; }
 void PrintTo(const Font& f, std::ostream* out) { *out << f.family << " " << f.points << (f.bold ? " bold" : ""); }
@@ -420,4 +420,4 @@ TEST_F(Conformance, FieldsTakeTextOfAnyLength)
 }
 
 } // namespace
-} // namespace zelvo::conformance
+} // namespace zelvo::inspection

@@ -4,7 +4,7 @@
 // by their window, and the icon on every window.
 
 #include "app/application.hpp"
-#include "tests/win32/desktop.hpp"
+#include "win32/desktop.hpp"
 #include "win32/control_ids.hpp"
 #include "win32/win32_host.hpp"
 
@@ -18,6 +18,8 @@
 namespace zelvo::win32::testing {
 
 namespace {
+
+using namespace win32::inspection;
 
 // The program from its menu window, run as main() runs it.
 struct Program {

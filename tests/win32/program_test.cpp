@@ -3,7 +3,7 @@
 // program that carries it, as this test program does), and the program run
 // as a process of its own.
 
-#include "tests/win32/desktop.hpp"
+#include "win32/desktop.hpp"
 #include "win32/text.hpp"
 
 #include <gtest/gtest.h>
@@ -19,6 +19,8 @@
 namespace zelvo::win32::testing {
 
 namespace {
+
+using namespace win32::inspection;
 
 // The build puts the path of zelvo.exe, relative to this test program, in ZELVO_EXE.
 std::wstring zelvoExe()

@@ -1,15 +1,14 @@
-// The conformance suite's inspector on the Win32 binding: the program runs
-// as main() runs it, with every message going through the host's own
-// dispatch (the open window's dialog keys first). Windows are found by their
-// class names, controls by the IDs their names give; clicks, keys and the
-// close command are the messages the mouse, the keyboard and the frame post;
-// message boxes are answered from a thread timer, which fires inside their
-// modal loop.
+// The Win32 binding's inspector: the program runs as main() runs it, with
+// every message going through the host's own dispatch (the open window's
+// dialog keys first). Windows are found by their class names, controls by
+// the IDs their names give; clicks, keys and the close command are the
+// messages the mouse, the keyboard and the frame post; message boxes are
+// answered from a thread timer, which fires inside their modal loop.
 
 #include "app/application.hpp"
-#include "tests/conformance/inspector.hpp"
-#include "tests/conformance/quit_watch.hpp"
-#include "tests/win32/desktop.hpp"
+#include "app/inspector.hpp"
+#include "app/quit_watch.hpp"
+#include "win32/desktop.hpp"
 #include "win32/text.hpp"
 #include "win32/win32_host.hpp"
 
@@ -21,13 +20,13 @@
 #include <stdexcept>
 #include <utility>
 
-namespace zelvo::conformance {
+namespace zelvo::inspection {
 
 namespace {
 
 using win32::utf8;
 using win32::wide;
-using namespace win32::testing;
+using namespace win32::inspection;
 
 // The IDs as the program promises them: Text n is 1000 + n, Command n
 // 2000 + n, Label n 3000 + n, the menu commands 100 to 104.
@@ -399,4 +398,4 @@ private:
 
 std::unique_ptr<Inspector> makeInspector() { return std::make_unique<Win32Inspector>(); }
 
-} // namespace zelvo::conformance
+} // namespace zelvo::inspection

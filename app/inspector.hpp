@@ -1,10 +1,11 @@
 #pragma once
 
-// What the conformance suite asks of a binding: a way to run the whole
-// program as main() runs it, look at its windows the way a user sees them,
-// and use them the way a user does (click, type, keys, close). Each binding's
-// test library implements it with its own toolkit; the suite itself knows
-// none, so every binding is held to the same checks.
+// The inspector every binding provides for tests and tools: a way to run
+// the whole program as main() runs it, look at its windows the way a user
+// sees them, and use them the way a user does (click, type, keys, close).
+// Each binding implements it with its own toolkit in a library of its own,
+// which the program does not link; a suite written against it knows no
+// toolkit, so every binding is held to the same checks.
 //
 // Rectangles are in the binding's pixels at `dotsPerInch` (96 where the
 // toolkit scales by itself): the suite converts the designed twips to them.
@@ -15,7 +16,7 @@
 #include <string>
 #include <vector>
 
-namespace zelvo::conformance {
+namespace zelvo::inspection {
 
 struct Rect {
     int left = 0;
@@ -107,7 +108,7 @@ public:
     virtual std::vector<BoxView> boxes() = 0;
 };
 
-// Each binding's test library makes its own.
+// Each binding's inspector library makes its own.
 std::unique_ptr<Inspector> makeInspector();
 
-} // namespace zelvo::conformance
+} // namespace zelvo::inspection

@@ -1,20 +1,19 @@
-// The conformance suite's inspector on the Qt binding: the program runs as
-// main() runs it, offscreen or on an X server; controls are found by
-// objectName, clicks and keys are real events sent to the widgets, and
-// message boxes are answered from a timer that fires inside their own event
-// loop.
+// The Qt binding's inspector: the program runs as main() runs it, offscreen
+// or on an X server; controls are found by objectName, clicks and keys are
+// real events sent to the widgets, and message boxes are answered from a
+// timer that fires inside their own event loop.
 
 #include "app/application.hpp"
 #include "qt/qt_host.hpp"
 #include "qt/qt_window.hpp"
 #include "qt/wrapping_menu_bar.hpp"
-#include "tests/conformance/inspector.hpp"
-#include "tests/conformance/quit_watch.hpp"
+#include "app/inspector.hpp"
+#include "app/quit_watch.hpp"
 
 #include <QtTest/QTest>
 #include <QtWidgets>
 
-namespace zelvo::conformance {
+namespace zelvo::inspection {
 
 namespace {
 
@@ -210,4 +209,4 @@ private:
 
 std::unique_ptr<Inspector> makeInspector() { return std::make_unique<QtInspector>(); }
 
-} // namespace zelvo::conformance
+} // namespace zelvo::inspection

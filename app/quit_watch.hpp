@@ -5,7 +5,7 @@
 
 #include "app/host.hpp"
 
-namespace zelvo::conformance {
+namespace zelvo::inspection {
 
 class QuitWatch final : public Host {
 public:
@@ -27,4 +27,4 @@ private:
     Host& real;
 };
 
-} // namespace zelvo::conformance
+} // namespace zelvo::inspection

@@ -1,8 +1,8 @@
 #pragma once
 
-// What the Win32 tests share: running the program's own message loop until
-// nothing is left to do, and finding this thread's windows and message boxes
-// the way a user sees them.
+// What the Win32 inspector and the binding's tests share: running the
+// program's own message loop until nothing is left to do, and finding this
+// thread's windows and message boxes the way a user sees them.
 
 #include "win32/text.hpp"
 #include "win32/win32_host.hpp"
@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-namespace zelvo::win32::testing {
+namespace zelvo::win32::inspection {
 
 inline std::wstring windowText(HWND window)
 {
@@ -83,4 +83,4 @@ inline bool settle(Win32Host& host)
     return quit;
 }
 
-} // namespace zelvo::win32::testing
+} // namespace zelvo::win32::inspection
