@@ -5,14 +5,16 @@
 
 #include "app/application.hpp"
 #include "win32/desktop.hpp"
-#include "win32/control_ids.hpp"
 #include "win32/win32_host.hpp"
 
 #include <gtest/gtest.h>
 
 #include <windows.h>
 
-#include <cmath>
+#include <algorithm>
+#include <cstdlib>
+#include <iterator>
+#include <vector>
 #include <stdexcept>
 
 namespace zelvo::win32::testing {
@@ -120,53 +122,44 @@ TEST(Win32Binding, ScoresTooWideForTheirLabelAreDrawnSmallerOnTheSameBaseline)
     }
 }
 
-// The layout follows the DPI the window is given: every control, font and
-// the client area scaled from the design's twips and points, the window at
-// the rectangle Windows suggests; and back.
+// The layout follows the DPI the window is given: at twice the DPI every
+// control, font and the client area come out twice as large (the designs
+// are whole pixels at 96 DPI), the window at the rectangle Windows
+// suggests; and back, where all is as it was.
 TEST(Win32Binding, AChangeOfDpiLaysTheWindowOutAnewFromItsDesign)
 {
     Program program;
     program.press(kCommand2);
     program.command(kFourPlayers);
     HWND window = program.window();
-    const WindowDesign& design = windowDesign("Form9");
-    const auto check = [&](int dpi, POINT topLeft) {
-        SCOPED_TRACE(dpi);
-        const auto pixels = [dpi](int twips) { return twipsToPixels(twips, dpi); };
-        RECT frame{};
+    // The frame's top left, the client size, then each control's rectangle and font height.
+    const auto layout = [window] {
+        RECT frame{}, client{};
         GetWindowRect(window, &frame);
-        EXPECT_EQ(frame.left, topLeft.x);
-        EXPECT_EQ(frame.top, topLeft.y);
-        RECT client{};
         GetClientRect(window, &client);
-        EXPECT_EQ(client.right, pixels(design.clientSize.width));
-        EXPECT_EQ(client.bottom, pixels(design.clientSize.height));
-        for (const ControlDesign& control : design.controls) {
-            SCOPED_TRACE(control.name);
-            HWND c = GetDlgItem(window, controlId(control.name));
-            ASSERT_TRUE(c);
+        std::vector<LONG> seen{frame.left, frame.top, client.right, client.bottom};
+        for (HWND c : childControls(window)) {
             RECT place{};
             GetWindowRect(c, &place);
             MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&place), 2);
-            EXPECT_EQ(place.left, pixels(control.geometry.left));
-            EXPECT_EQ(place.top, pixels(control.geometry.top));
-            EXPECT_EQ(place.right - place.left, pixels(control.geometry.width));
-            EXPECT_EQ(place.bottom - place.top, pixels(control.geometry.height));
             LOGFONTW font{};
             GetObjectW(reinterpret_cast<HFONT>(SendMessageW(c, WM_GETFONT, 0, 0)), sizeof font, &font);
-            const double points = control.font ? control.font->pointSize : 9;
-            EXPECT_EQ(font.lfHeight, -std::lround(points * dpi / 72));
+            seen.insert(seen.end(), {place.left, place.top, place.right, place.bottom, font.lfHeight});
         }
+        return seen;
     };
     RECT before{};
     GetWindowRect(window, &before);
-    check(96, {before.left, before.top});
+    const std::vector<LONG> at96 = layout();
+    ASSERT_EQ(at96.size(), 4 + 5 * windowDesign("Form9").controls.size());
 
     RECT suggested{40, 30, 40 + (before.right - before.left) * 2, 30 + (before.bottom - before.top) * 2};
     SendMessageW(window, WM_DPICHANGED, MAKEWPARAM(192, 192), reinterpret_cast<LPARAM>(&suggested));
-    check(192, {40, 30});
+    std::vector<LONG> expected{40, 30};
+    std::transform(at96.begin() + 2, at96.end(), std::back_inserter(expected), [](LONG n) { return 2 * n; });
+    EXPECT_EQ(layout(), expected);
     SendMessageW(window, WM_DPICHANGED, MAKEWPARAM(96, 96), reinterpret_cast<LPARAM>(&before));
-    check(96, {before.left, before.top});
+    EXPECT_EQ(layout(), at96);
 }
 
 // Nothing throws through a window procedure: a fault inside an event is
