@@ -10,6 +10,7 @@
 // Rectangles are in the binding's pixels at `dotsPerInch` (96 where the
 // toolkit scales by itself): the suite converts the designed twips to them.
 
+#include <initializer_list>
 #include <map>
 #include <memory>
 #include <optional>
@@ -71,7 +72,8 @@ struct BoxView {
     std::map<std::string, std::string> labels; // the window's labels while the box was open
 };
 
-enum class Key { Tab, BackTab, Return, Enter, Space, Escape };
+// Menu is F10; Alt is the Alt key pressed and released alone.
+enum class Key { Tab, BackTab, Return, Enter, Space, Escape, Menu, Alt, Left, Right };
 
 class Inspector {
 public:
@@ -94,6 +96,10 @@ public:
 
     // A key pressed and released on the focused control, as the keyboard does it.
     virtual void key(Key key) = 0;
+    // Keys pressed one after another as fast as a user types them, each taken
+    // by whatever has the focus by then. A row that takes the keyboard to the
+    // menu bar must also leave it (by choosing or by Escape).
+    virtual void keys(std::initializer_list<Key> keys) = 0;
     // The field's text replaced, as a user pastes it.
     virtual void type(const std::string& field, const std::string& text) = 0;
     // A mouse click on a button, or on a command on the menu bar.

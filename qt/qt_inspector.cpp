@@ -127,11 +127,19 @@ public:
             {Key::Tab, {Qt::Key_Tab, Qt::NoModifier}},         {Key::BackTab, {Qt::Key_Backtab, Qt::ShiftModifier}},
             {Key::Return, {Qt::Key_Return, Qt::NoModifier}},   {Key::Enter, {Qt::Key_Enter, Qt::KeypadModifier}},
             {Key::Space, {Qt::Key_Space, Qt::NoModifier}},     {Key::Escape, {Qt::Key_Escape, Qt::NoModifier}},
+            {Key::Menu, {Qt::Key_F10, Qt::NoModifier}},        {Key::Alt, {Qt::Key_Alt, Qt::NoModifier}},
+            {Key::Left, {Qt::Key_Left, Qt::NoModifier}},       {Key::Right, {Qt::Key_Right, Qt::NoModifier}},
         };
         QWidget& w = loaded();
         QWidget* target = w.focusWidget() ? w.focusWidget() : &w;
         const auto [code, modifiers] = keys.at(key);
         QTest::keyClick(target, code, modifiers);
+    }
+
+    void keys(std::initializer_list<Key> keys) override
+    {
+        for (Key each : keys)
+            key(each);
     }
 
     void type(const std::string& field, const std::string& text) override

@@ -1,6 +1,8 @@
 #include "qt/wrapping_menu_bar.hpp"
 
 #include <QActionEvent>
+#include <QApplication>
+#include <QKeyEvent>
 #include <QPainter>
 #include <QStyle>
 #include <QStyleOptionMenuItem>
@@ -18,6 +20,10 @@ WrappingMenuBar::WrappingMenuBar(QWidget* parent)
     extension = findChild<QToolButton*>(QString(), Qt::FindDirectChildrenOnly);
     if (extension)
         extension->installEventFilter(this);
+    // F10 and Alt reach whichever control has the focus, and Alt counts only
+    // if no other key or button came between its press and its release: the
+    // bar watches the keys and clicks of its window from the application.
+    qApp->installEventFilter(this);
 }
 
 QRect WrappingMenuBar::itemGeometry(const QAction* action) const
@@ -143,7 +149,35 @@ bool WrappingMenuBar::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == extension && event->type() == QEvent::ShowToParent)
         extension->hide();
-    // QMenuBar watches the window for Alt to start its keyboard navigation; not here.
+    // QMenuBar's own watching of the window for Alt ends here too.
+    auto* widget = qobject_cast<QWidget*>(watched);
+    if (!widget || widget->window() != window() || !isVisible())
+        return false;
+    switch (event->type()) {
+    case QEvent::KeyPress: {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (key->key() == Qt::Key_F10 && (key->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+            altAlone = false;
+            setKeyboardMode(!keyboardMode);
+            return true;
+        }
+        altAlone = key->key() == Qt::Key_Alt && !key->isAutoRepeat();
+        break;
+    }
+    case QEvent::KeyRelease:
+        if (static_cast<QKeyEvent*>(event)->key() == Qt::Key_Alt && altAlone) {
+            altAlone = false;
+            setKeyboardMode(!keyboardMode);
+            return true;
+        }
+        break;
+    case QEvent::MouseButtonPress:
+    case QEvent::FocusOut:
+        altAlone = false;
+        break;
+    default:
+        break;
+    }
     return false;
 }
 
@@ -198,7 +232,8 @@ void WrappingMenuBar::paintEvent(QPaintEvent* event)
             option.state |= QStyle::State_HasFocus;
         if (all[i] == hovered) {
             option.state |= QStyle::State_Selected;
-            if (tracking)
+            // Fusion marks only a sunken item; the keyboard's must show too.
+            if (tracking || keyboardMode)
                 option.state |= QStyle::State_Sunken;
         }
         painter.setClipRect(item);
@@ -234,6 +269,7 @@ void WrappingMenuBar::mousePressEvent(QMouseEvent* event)
 {
     if (event->button() != Qt::LeftButton)
         return;
+    setKeyboardMode(false);
     tracking = true;
     setHovered(enabledActionAt(event->position().toPoint()));
     update();
@@ -241,7 +277,10 @@ void WrappingMenuBar::mousePressEvent(QMouseEvent* event)
 
 void WrappingMenuBar::mouseMoveEvent(QMouseEvent* event)
 {
-    setHovered(enabledActionAt(event->position().toPoint()));
+    QAction* under = enabledActionAt(event->position().toPoint());
+    // The selected command follows the mouse, but the keyboard's stays off the gaps.
+    if (under || !keyboardMode)
+        setHovered(under);
 }
 
 void WrappingMenuBar::mouseReleaseEvent(QMouseEvent* event)
@@ -258,7 +297,86 @@ void WrappingMenuBar::mouseReleaseEvent(QMouseEvent* event)
 
 void WrappingMenuBar::leaveEvent(QEvent*)
 {
-    setHovered(nullptr);
+    if (!keyboardMode)
+        setHovered(nullptr);
+}
+
+QAction* WrappingMenuBar::commandAfter(QAction* from, int step) const
+{
+    const QList<QAction*> all = actions();
+    const bool disabledToo = style()->styleHint(QStyle::SH_Menu_AllowActiveAndDisabled, nullptr, this);
+    const qsizetype count = std::min(all.size(), current.items.size());
+    qsizetype at = from ? all.indexOf(from) : -step;
+    for (qsizetype tried = 0; tried < count; ++tried) {
+        at = (at + step + count) % count;
+        if (!current.items[at].isEmpty() && (disabledToo || all[at]->isEnabled()))
+            return all[at];
+    }
+    return nullptr;
+}
+
+void WrappingMenuBar::setKeyboardMode(bool on)
+{
+    if (on == keyboardMode)
+        return;
+    QAction* first = on ? commandAfter(nullptr, 1) : nullptr;
+    if (on && !first)
+        return;
+    keyboardMode = on;
+    setHovered(first);
+    if (on) {
+        focusBefore = QApplication::focusWidget();
+        setFocus(Qt::MenuBarFocusReason);
+    } else if (hasFocus()) {
+        if (focusBefore)
+            focusBefore->setFocus(Qt::MenuBarFocusReason);
+        else
+            clearFocus();
+    }
+}
+
+void WrappingMenuBar::keyPressEvent(QKeyEvent* event)
+{
+    if (!keyboardMode) {
+        event->ignore();
+        return;
+    }
+    switch (event->key()) {
+    case Qt::Key_Left:
+    case Qt::Key_Right: {
+        const bool forward = (event->key() == Qt::Key_Right) == (layoutDirection() == Qt::LeftToRight);
+        setHovered(commandAfter(hovered, forward ? 1 : -1));
+        break;
+    }
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Space: {
+        QAction* chosen = hovered;
+        setKeyboardMode(false);
+        // The command may switch windows and so unload this bar's window.
+        if (chosen && chosen->isEnabled())
+            chosen->trigger();
+        break;
+    }
+    case Qt::Key_Escape:
+        setKeyboardMode(false);
+        break;
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+        break; // no command opens a menu
+    default:
+        event->ignore();
+    }
+}
+
+void WrappingMenuBar::focusOutEvent(QFocusEvent* event)
+{
+    // The focus taken elsewhere, by a click or by Tab, ends the keyboard's turn.
+    if (keyboardMode) {
+        keyboardMode = false;
+        setHovered(nullptr);
+    }
+    QWidget::focusOutEvent(event);
 }
 
 } // namespace zelvo

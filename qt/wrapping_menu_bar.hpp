@@ -7,8 +7,11 @@
 // QMainWindow lays it out as its menu bar and menuBar() finds it, but it lays
 // out, paints and clicks its items itself: QMenuBar's layout is private.
 //
-// QMenuBar's keyboard navigation (Alt, then the arrow keys) runs on that
-// private layout, so this bar has none; nor does it send QMenuBar's own
+// QMenuBar's keyboard navigation runs on that private layout, so this bar
+// has its own, as on the Windows menu bar: F10, or Alt pressed and released
+// alone, selects the first command; Left and Right move along the bar and
+// wrap; Return, Enter or Space chooses; Escape, F10 or Alt leaves. The focus
+// goes back where it was either way. The bar does not send QMenuBar's own
 // triggered() and hovered() signals (the actions send theirs). Its commands
 // are text only.
 
@@ -45,6 +48,8 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void leaveEvent(QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
 
 private:
     struct Layout {
@@ -55,10 +60,17 @@ private:
     void relayout();
     QAction* enabledActionAt(QPoint point) const;
     void setHovered(QAction* action);
+    // The command `step` places after `from` along the bar, wrapping; the
+    // first one for none. Disabled ones count where the style lets them be current.
+    QAction* commandAfter(QAction* from, int step) const;
+    void setKeyboardMode(bool on);
 
     Layout current;
     QPointer<QAction> hovered;
     bool tracking = false; // the left button went down on the bar and is still down
+    bool keyboardMode = false; // the bar has the focus, a command selected
+    bool altAlone = false;     // Alt is down, and nothing else was pressed since
+    QPointer<QWidget> focusBefore;
     QToolButton* extension = nullptr;
 };
 

@@ -207,50 +207,38 @@ public:
         return focused && IsChild(loaded(), focused) ? nameOf(GetDlgCtrlID(focused)) : std::string();
     }
 
-    void key(Key key) override
+    void key(Key key) override { keys({key}); }
+
+    // All the keys are posted before any is handled, as a quick typist's
+    // are: the menu bar's modal loop, which F10 and Alt start, takes those
+    // after them from the queue itself.
+    void keys(std::initializer_list<Key> keys) override
     {
-        WPARAM code = VK_TAB;
-        bool shift = false;
-        bool extended = false;
-        switch (key) {
-        case Key::Tab:
-            break;
-        case Key::BackTab:
-            shift = true;
-            break;
-        case Key::Return:
-            code = VK_RETURN;
-            break;
-        case Key::Enter: // on the keypad: Return with the extended-key bit
-            code = VK_RETURN;
-            extended = true;
-            break;
-        case Key::Space:
-            code = VK_SPACE;
-            break;
-        case Key::Escape:
-            code = VK_ESCAPE;
-            break;
-        }
-        HWND target = GetFocus() ? GetFocus() : loaded();
         // Posted keys do not change the keyboard state the dialog keys read
         // Shift from; a held Shift is set there for the while.
-        BYTE keys[256] = {};
-        GetKeyboardState(keys);
-        if (shift) {
-            BYTE held[256];
-            std::copy(std::begin(keys), std::end(keys), held);
-            held[VK_SHIFT] = held[VK_LSHIFT] = 0x80;
-            SetKeyboardState(held);
-            post(target, VK_SHIFT, false, false);
+        BYTE state[256] = {};
+        GetKeyboardState(state);
+        bool shifted = false;
+        for (Key key : keys) {
+            const KeyStroke stroke = strokeOf(key);
+            HWND target = GetFocus() ? GetFocus() : loaded();
+            if (stroke.shift && !shifted) {
+                BYTE held[256];
+                std::copy(std::begin(state), std::end(state), held);
+                held[VK_SHIFT] = held[VK_LSHIFT] = 0x80;
+                SetKeyboardState(held);
+                shifted = true;
+            }
+            if (stroke.shift)
+                post(target, {VK_SHIFT}, false);
+            post(target, stroke, false);
+            post(target, stroke, true);
+            if (stroke.shift)
+                post(target, {VK_SHIFT}, true);
         }
-        post(target, code, extended, false);
-        post(target, code, extended, true);
-        if (shift)
-            post(target, VK_SHIFT, false, true);
         run();
-        if (shift)
-            SetKeyboardState(keys);
+        if (shifted)
+            SetKeyboardState(state);
     }
 
     void type(const std::string& field, const std::string& text) override
@@ -299,13 +287,50 @@ private:
             quitReceived = true;
     }
 
-    static void post(HWND target, WPARAM code, bool extended, bool up)
+    struct KeyStroke {
+        WPARAM code;
+        bool extended = false; // keypad Enter and the arrow keys
+        bool system = false;   // F10 and Alt come as system keys
+        bool shift = false;
+    };
+
+    static KeyStroke strokeOf(Key key)
     {
-        const UINT scan = MapVirtualKeyW(static_cast<UINT>(code), MAPVK_VK_TO_VSC);
-        LPARAM flags = 1 | (static_cast<LPARAM>(scan) << 16) | (extended ? 1 << 24 : 0);
+        switch (key) {
+        case Key::Tab:
+            return {VK_TAB};
+        case Key::BackTab:
+            return {VK_TAB, false, false, true};
+        case Key::Return:
+            return {VK_RETURN};
+        case Key::Enter: // on the keypad: Return with the extended-key bit
+            return {VK_RETURN, true};
+        case Key::Space:
+            return {VK_SPACE};
+        case Key::Escape:
+            return {VK_ESCAPE};
+        case Key::Menu:
+            return {VK_F10, false, true};
+        case Key::Alt:
+            return {VK_MENU, false, true};
+        case Key::Left:
+            return {VK_LEFT, true};
+        case Key::Right:
+            return {VK_RIGHT, true};
+        }
+        return {VK_TAB};
+    }
+
+    static void post(HWND target, const KeyStroke& stroke, bool up)
+    {
+        const UINT scan = MapVirtualKeyW(static_cast<UINT>(stroke.code), MAPVK_VK_TO_VSC);
+        LPARAM flags = 1 | (static_cast<LPARAM>(scan) << 16) | (stroke.extended ? 1 << 24 : 0);
+        if (stroke.code == VK_MENU && !up)
+            flags |= 1 << 29; // the Alt key is down
         if (up)
             flags |= (1 << 30) | (LPARAM(1) << 31);
-        PostMessageW(target, up ? WM_KEYUP : WM_KEYDOWN, code, flags);
+        const UINT message = stroke.system ? (up ? WM_SYSKEYUP : WM_SYSKEYDOWN) : (up ? WM_KEYUP : WM_KEYDOWN);
+        PostMessageW(target, message, stroke.code, flags);
     }
 
     static int menuId(const std::string& name)
@@ -334,8 +359,8 @@ private:
         // A command that is switched off does nothing and leaves the bar in
         // menu mode, highlighted; the user leaves it with Escape.
         if (GetMenuState(bar, id, MF_BYCOMMAND) & MF_GRAYED) {
-            post(w, VK_ESCAPE, false, false);
-            post(w, VK_ESCAPE, false, true);
+            post(w, {VK_ESCAPE}, false);
+            post(w, {VK_ESCAPE}, true);
         }
         run();
     }

@@ -304,6 +304,32 @@ TEST_F(Conformance, KeysPressTheFocusedButtonAndNothingElse)
         EXPECT_EQ(play(press), clicked) << "key " << static_cast<int>(press);
 }
 
+// The menu bar from the keyboard, as on every desktop: F10, or Alt pressed
+// and released alone, selects its first command, Right the next one; Return
+// chooses and Escape leaves, the focus back where it was either way.
+TEST_F(Conformance, TheMenuBarIsReachedFromTheKeyboard)
+{
+    for (Key menu : {Key::Menu, Key::Alt}) {
+        SCOPED_TRACE(menu == Key::Menu ? "F10" : "Alt");
+        ui = makeInspector();
+        open(sheetOf(1, 4));
+        turn(1, {"20", "20", "20"});
+        const std::string focused = ui->focus();
+        ASSERT_NE(focused, "");
+        ui->keys({menu, Key::Right, Key::Escape});
+        EXPECT_EQ(text("Label5"), "241") << "nothing chosen";
+        EXPECT_EQ(ui->focus(), focused);
+        ui->keys({menu, Key::Return});
+        EXPECT_EQ(text("Label5"), "301") << "reset";
+        EXPECT_EQ(ui->focus(), focused);
+        ui->key(Key::Tab);
+        EXPECT_EQ(ui->focus(), "Text5") << "Tab walks on as ever";
+        ui->keys({menu, Key::Right, Key::Return}); // from a text field
+        EXPECT_EQ(ui->window().name, "Form6");
+        EXPECT_TRUE(ui->boxes().empty());
+    }
+}
+
 TEST_F(Conformance, MenuButtonsAndCountCommandsSwitchWithinTheGameToFreshSheets)
 {
     for (int game = 0; game < 2; ++game) {
