@@ -51,12 +51,18 @@ if ! command -v apt-get >/dev/null; then
   exit 1
 fi
 
-# apt-get must not stop to ask questions; sudo would drop the variable from
-# the environment, so it goes on sudo's command line instead.
+# apt-get must not stop to ask questions. sudo drops the variable from the
+# environment, so it goes on sudo's command line; where sudoers does not let
+# it be set there, apt-get runs without it (debconf then asks on the terminal,
+# or keeps its defaults without one).
 if [ "$(id -u)" -eq 0 ]; then
-  as_root=(env)
+  as_root=(env DEBIAN_FRONTEND=noninteractive)
 elif command -v sudo >/dev/null; then
-  as_root=(sudo)
+  if sudo DEBIAN_FRONTEND=noninteractive apt-get --version >/dev/null 2>&1; then
+    as_root=(sudo DEBIAN_FRONTEND=noninteractive)
+  else
+    as_root=(sudo)
+  fi
 else
   echo "scripts/deps.sh: missing packages: ${missing[*]}" >&2
   echo "Neither root nor sudo is available here; as root, run:" >&2
@@ -65,5 +71,5 @@ else
 fi
 
 echo "Installing: ${missing[*]}"
-"${as_root[@]}" DEBIAN_FRONTEND=noninteractive apt-get update -qq
-"${as_root[@]}" DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}"
+"${as_root[@]}" apt-get update -qq
+"${as_root[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
