@@ -1,18 +1,18 @@
 # Packaging: `cpack` in the build directory wraps what `cmake --install`
-# lays out (the executable from shell/, the desktop files from resources/)
+# lays out (the executable from the binding, the desktop files from resources/)
 # into a Debian package, or for Windows into a ZIP. Included once, from the
 # top-level CMakeLists.
 
-set(ZELVO_PACKAGE_MAINTAINER "ZELVO developers <zelvo@example.invalid>"
+set(ZELVO_PACKAGE_MAINTAINER "${ZELVO_PRODUCT_NAME} developers <zelvo@example.invalid>"
     CACHE STRING "Maintainer field of the Debian package: Name <address>")
 
 set(CPACK_PACKAGE_NAME zelvo)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
-set(CPACK_PACKAGE_VENDOR "ZELVO developers")
+set(CPACK_PACKAGE_VENDOR "${ZELVO_PRODUCT_NAME} developers")
 set(CPACK_PACKAGE_CONTACT ${ZELVO_PACKAGE_MAINTAINER})
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "darts score calculator for Count-Up and 301")
 set(CPACK_PACKAGE_DESCRIPTION
-    "ZELVO adds up the points of a darts game played on a real board, for one\n"
+    "${ZELVO_PRODUCT_NAME} adds up the points of a darts game played on a real board, for one\n"
     "to four players sharing one computer: Count-Up over eight rounds, and 301\n"
     "over twenty rounds with exact finish and bust. The interface is Japanese.")
 string(JOIN "" CPACK_PACKAGE_DESCRIPTION ${CPACK_PACKAGE_DESCRIPTION})
