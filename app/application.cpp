@@ -44,10 +44,13 @@ void Application::clicked(std::string_view control)
 
 void Application::closeRequested()
 {
-    guarded([&] {
-        open.reset();
-        openDesign = nullptr;
-    });
+    guarded([&] { unload(); });
+}
+
+void Application::unload()
+{
+    open.reset();
+    openDesign = nullptr;
 }
 
 template <typename Handler>
@@ -101,8 +104,7 @@ void Application::switchTo(std::string_view windowName)
     const WindowDesign& design = windowDesign(windowName);
     // The window whose event this is goes first; the binding keeps its
     // native parts until the event has returned.
-    open.reset();
-    openDesign = nullptr;
+    unload();
 
     std::unique_ptr<LoadedWindow> window = host.build(design, *this);
     if (design.sheet)

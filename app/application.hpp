@@ -56,6 +56,7 @@ private:
     void guarded(Handler&& handler);
     void handleClick(std::string_view control);
     void switchTo(std::string_view windowName);
+    void unload();
     ScoreSheet& sheetFor(const WindowDesign& design);
 
     Host& host;

@@ -6,9 +6,6 @@
 #include "sheet/throw_fields.hpp"
 #include "sheet/two_player_result.hpp"
 
-#include <stdexcept>
-#include <string>
-
 namespace zelvo {
 
 namespace {
@@ -35,8 +32,7 @@ void CountUpSheet::load(Window& window)
 
 void CountUpSheet::press(Window& window, int player)
 {
-    if (player < 1 || player > playerCount)
-        throw std::out_of_range("no player " + std::to_string(player) + " on this sheet");
+    requirePlayer(player, playerCount);
     runCalculatePress(window, [&] {
         const ButtonCourses& button = courses[static_cast<std::size_t>(player - 1)];
         const Course& course = roundCounter < kLastRound ? button.inPlay

@@ -30,7 +30,6 @@ public:
     void reset(Window& window) override;
 
 private:
-
     void run(Step step, Window& window, int player);
 
     int playerCount;

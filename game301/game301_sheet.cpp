@@ -38,8 +38,7 @@ void Game301Sheet::load(Window& window)
 
 void Game301Sheet::press(Window& window, int player)
 {
-    if (player < 1 || player > playerCount)
-        throw std::out_of_range("no player " + std::to_string(player) + " on this sheet");
+    requirePlayer(player, playerCount);
     runCalculatePress(window, [&] { playTurn(window, player); });
 }
 

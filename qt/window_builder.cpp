@@ -27,11 +27,8 @@ const QStringList kDesignedFamilies{
     QStringLiteral("IPAGothic"),       QStringLiteral("Noto Sans CJK JP"), QStringLiteral("VL PGothic"),
 };
 
-const QStringList kDefaultFamilies{
-    QStringLiteral("MS UI Gothic"), QStringLiteral("ＭＳ Ｐゴシック"),     QStringLiteral("MS PGothic"),
-    QStringLiteral("IPAPGothic"),   QStringLiteral("IPAGothic"),          QStringLiteral("Noto Sans CJK JP"),
-    QStringLiteral("VL PGothic"),
-};
+// Controls that list no font take the Japanese UI font, or the same stand-ins.
+const QStringList kDefaultFamilies = QStringList{QStringLiteral("MS UI Gothic")} + kDesignedFamilies;
 
 QPoint pixels(TwipsPoint point)
 {

@@ -4,6 +4,8 @@
 // same in every score sheet that has that player.
 
 #include <array>
+#include <stdexcept>
+#include <string>
 #include <string_view>
 
 namespace zelvo {
@@ -28,6 +30,13 @@ inline constexpr std::array<PlayerControls, kMaxPlayers> kPlayerControls{{
 
 // Player is 1-based, as on the windows.
 inline const PlayerControls& controlsOf(int player) { return kPlayerControls[static_cast<std::size_t>(player - 1)]; }
+
+// A press for a player the sheet does not have is a fault of the program.
+inline void requirePlayer(int player, int playerCount)
+{
+    if (player < 1 || player > playerCount)
+        throw std::out_of_range("no player " + std::to_string(player) + " on this sheet");
+}
 
 inline constexpr std::string_view kRoundLabel = "Label6";
 inline constexpr std::string_view kRulesLabel = "Label8";

@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <initializer_list>
 #include <tuple>
 
 namespace zelvo {
@@ -41,6 +42,14 @@ struct ProgramRun {
         const std::string name = (kind.game == Game::CountUp ? "CountUp" : "301") + std::to_string(kind.players);
         return std::make_unique<NotingSheet>(host.log, name + "#" + std::to_string(++made));
     }};
+
+    // Starts the program and clicks through the steps, as a user does.
+    void play(std::initializer_list<const char*> clicks)
+    {
+        application.start();
+        for (const char* control : clicks)
+            host.click(control);
+    }
 
     Log take() { return std::exchange(host.log, {}); }
 };
@@ -112,12 +121,10 @@ TEST(Application, CountCommandsSwitchWithinTheGame)
 TEST(Application, ASheetKeepsItsInstanceAcrossShowings)
 {
     ProgramRun run;
-    run.application.start();
-    run.host.click("Command1");
+    run.play({"Command1"});
     run.host.type("Text4", "花子");
-    run.host.click("two");
-    run.host.click("one");
-    run.host.click("two");
+    for (const char* command : {"two", "one", "two"})
+        run.host.click(command);
     EXPECT_EQ(run.take(), (Log{"build Form5", "show Form5", "unload Form5", "build Form1", "CountUp1#1 load", "show Form1",
                                "unload Form1", "build Form2", "CountUp2#2 load", "show Form2", "unload Form2",
                                "build Form1", "CountUp1#1 load", "show Form1", "unload Form1", "build Form2",
@@ -129,9 +136,7 @@ TEST(Application, ASheetKeepsItsInstanceAcrossShowings)
 TEST(Application, CalculateButtonsAndResetGoToTheSheet)
 {
     ProgramRun run;
-    run.application.start();
-    run.host.click("Command2");
-    run.host.click("three");
+    run.play({"Command2", "three"});
     run.take();
     for (const char* control : {"Command3", "Command1", "reset", "Command2"})
         run.host.click(control);
@@ -143,9 +148,7 @@ TEST(Application, CalculateButtonsAndResetGoToTheSheet)
 TEST(Application, TheGuardReportsProgramFaultsAndKeepsRunning)
 {
     ProgramRun run;
-    run.application.start();
-    run.host.click("Command1");
-    run.host.click("four");
+    run.play({"Command1", "four"});
     run.take();
     ::testing::internal::CaptureStderr();
     run.host.click("Command4");  // the noting sheet throws for player 4
@@ -159,10 +162,7 @@ TEST(Application, TheGuardReportsProgramFaultsAndKeepsRunning)
 TEST(Application, ClosingASheetEndsTheProgramASwitchNever)
 {
     ProgramRun run;
-    run.application.start();
-    run.host.click("Command2");
-    run.host.click("four");
-    run.host.click("one");
+    run.play({"Command2", "four", "one"});
     Log log = run.take();
     EXPECT_EQ(std::count(log.begin(), log.end(), "quit"), 0);
     run.host.close();

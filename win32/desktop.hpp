@@ -14,13 +14,6 @@
 
 namespace zelvo::win32::inspection {
 
-inline std::wstring windowText(HWND window)
-{
-    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
-    text.resize(static_cast<std::size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
-    return text;
-}
-
 inline std::wstring className(HWND window)
 {
     wchar_t name[256] = {};

@@ -1,5 +1,7 @@
 #include "win32/label_painting.hpp"
 
+#include "win32/text.hpp"
+
 #include <string>
 
 namespace zelvo::win32 {
@@ -11,13 +13,6 @@ int textWidth(HDC dc, std::wstring_view text)
     SIZE extent{};
     GetTextExtentPoint32W(dc, text.data(), static_cast<int>(text.size()), &extent);
     return extent.cx;
-}
-
-std::wstring windowText(HWND window)
-{
-    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
-    text.resize(static_cast<std::size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
-    return text;
 }
 
 } // namespace

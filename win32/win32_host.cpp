@@ -13,13 +13,6 @@ namespace zelvo::win32 {
 
 namespace {
 
-std::wstring windowText(HWND window)
-{
-    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
-    text.resize(static_cast<std::size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
-    return text;
-}
-
 class Win32LoadedWindow final : public LoadedWindow {
 public:
     Win32LoadedWindow(Win32Host& host, FormWindow& form)

@@ -26,6 +26,7 @@ namespace {
 
 using win32::utf8;
 using win32::wide;
+using win32::windowText;
 using namespace win32::inspection;
 
 // The IDs as the program promises them: Text n is 1000 + n, Command n
