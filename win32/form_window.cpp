@@ -41,30 +41,18 @@ HFONT createFont(const wchar_t* family, double points, bool bold, UINT dpi)
     return font;
 }
 
-DWORD labelAlignment(Alignment alignment)
+// The style bit of an alignment, among a control class's three.
+DWORD aligned(Alignment alignment, DWORD left, DWORD centre, DWORD right)
 {
     switch (alignment) {
     case Alignment::Centre:
-        return SS_CENTER;
+        return centre;
     case Alignment::Right:
-        return SS_RIGHT;
+        return right;
     case Alignment::Left:
         break;
     }
-    return SS_LEFT;
-}
-
-DWORD fieldAlignment(Alignment alignment)
-{
-    switch (alignment) {
-    case Alignment::Centre:
-        return ES_CENTER;
-    case Alignment::Right:
-        return ES_RIGHT;
-    case Alignment::Left:
-        break;
-    }
-    return ES_LEFT;
+    return left;
 }
 
 // Return, Ctrl+Return and Escape in a field type nothing, and a single-line
@@ -222,11 +210,11 @@ void FormWindow::addControls()
         DWORD exStyle = 0;
         switch (design.type) {
         case ControlType::Label:
-            style |= SS_NOPREFIX | labelAlignment(design.alignment);
+            style |= SS_NOPREFIX | aligned(design.alignment, SS_LEFT, SS_CENTER, SS_RIGHT);
             break;
         case ControlType::TextField:
             windowClass = L"EDIT";
-            style |= WS_TABSTOP | ES_AUTOHSCROLL | fieldAlignment(design.alignment);
+            style |= WS_TABSTOP | ES_AUTOHSCROLL | aligned(design.alignment, ES_LEFT, ES_CENTER, ES_RIGHT);
             exStyle = WS_EX_CLIENTEDGE;
             break;
         case ControlType::CommandButton:
