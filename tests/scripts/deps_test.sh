@@ -7,10 +7,13 @@
 #
 #   deps_test.sh PATH/TO/scripts/deps.sh
 set -eu
-deps=$1
 work=$(mktemp -d)
-chmod 755 "$work" # the other user runs from here too
 trap 'rm -rf "$work"' EXIT
+# The other user runs a copy from here: the checkout may be closed to them.
+chmod 755 "$work"
+cp "$1" "$work/deps.sh"
+chmod 755 "$work/deps.sh"
+deps=$work/deps.sh
 failures=0
 
 # A PATH of stand-ins and the few real tools the script uses.
