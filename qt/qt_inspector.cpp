@@ -7,8 +7,8 @@
 #include "qt/qt_host.hpp"
 #include "qt/qt_window.hpp"
 #include "qt/wrapping_menu_bar.hpp"
-#include "app/inspector.hpp"
-#include "app/quit_watch.hpp"
+#include "inspection/inspector.hpp"
+#include "inspection/quit_watch.hpp"
 
 #include <QtTest/QTest>
 #include <QtWidgets>

@@ -18,8 +18,9 @@ set(allowed_sheet core ui sheet)
 set(allowed_countup core ui sheet countup)
 set(allowed_game301 core ui sheet game301)
 set(allowed_app core ui sheet countup game301 app)
+set(allowed_inspection core ui sheet countup game301 app inspection)
 set(allowed_resources resources)
-set(layered core ui sheet countup game301 app resources)
+set(layered core ui sheet countup game301 app inspection resources)
 
 # Toolkit headers, and the folders that may include them.
 set(qt_headers "^Q[A-Za-z]*(/|$)|^Qt[A-Za-z]*/")

@@ -6,8 +6,8 @@
 // answered from a thread timer, which fires inside their modal loop.
 
 #include "app/application.hpp"
-#include "app/inspector.hpp"
-#include "app/quit_watch.hpp"
+#include "inspection/inspector.hpp"
+#include "inspection/quit_watch.hpp"
 #include "win32/desktop.hpp"
 #include "win32/text.hpp"
 #include "win32/win32_host.hpp"

@@ -3,7 +3,7 @@
 // binding through its Inspector. The designs are written down here again, in
 // twips, from the layout as drawn; nothing is taken from the program's tables.
 
-#include "app/inspector.hpp"
+#include "inspection/inspector.hpp"
 
 #include <gtest/gtest.h>
 
