@@ -8,21 +8,22 @@
 #
 # On Linux these are the system's GoogleTest (libgtest-dev). Its libraries are
 # Linux ones, so the Windows cross build compiles GoogleTest itself from the
-# sources Debian installs in /usr/src/googletest (package googletest).
+# sources Debian installs in /usr/src/googletest (package googletest), and so
+# does the WebAssembly build.
 
 if(COMMAND zelvo_discover_tests)
   return()
 endif()
 
-if(CMAKE_CROSSCOMPILING AND WIN32)
+if(CMAKE_CROSSCOMPILING AND (WIN32 OR EMSCRIPTEN))
   set(ZELVO_GOOGLETEST_SOURCE_DIR /usr/src/googletest
-      CACHE PATH "GoogleTest sources built for the Windows cross build")
+      CACHE PATH "GoogleTest sources built for the cross builds")
   if(NOT EXISTS ${ZELVO_GOOGLETEST_SOURCE_DIR}/CMakeLists.txt)
     message(FATAL_ERROR "No GoogleTest sources in ${ZELVO_GOOGLETEST_SOURCE_DIR} "
                         "(apt-get install googletest, or set ZELVO_GOOGLETEST_SOURCE_DIR)")
   endif()
   # Static libraries linked into each test, nothing installed. Under MinGW
-  # GoogleTest locks with Windows' own primitives, not pthreads.
+  # GoogleTest locks with Windows' own primitives; WebAssembly has one thread.
   set(BUILD_GMOCK ON CACHE BOOL "" FORCE)
   set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
   set(gtest_disable_pthreads ON CACHE BOOL "" FORCE)
