@@ -17,6 +17,8 @@ const zelvoPage = (() => {
   let altAlone = false;
 
   const state = () => root.dataset.zelvo;
+  // The program's texts break lines with CR LF; the page's with LF alone.
+  const lines = (text) => text.replace(/\r\n?/g, '\n');
   const setState = (value) => { root.dataset.zelvo = value; };
 
   function make(tag, attributes = {}, text = null) {
@@ -200,7 +202,7 @@ const zelvoPage = (() => {
         control = make('button', { type: 'button' }, text);
         control.addEventListener('click', () => run('zelvo_clicked', ['number', 'string'], [id, name]));
       } else {
-        control = make('div', {}, text);
+        control = make('div', {}, lines(text));
       }
       control.dataset.control = name;
       if (accessibleName)
@@ -245,7 +247,7 @@ const zelvoPage = (() => {
       if (kind === 'field')
         control.value = text;
       else
-        control.textContent = text;
+        control.textContent = lines(text);
     },
 
     // Resolved on OK or Escape in the same task as the key or click, never
@@ -256,7 +258,7 @@ const zelvoPage = (() => {
         const box = make('dialog', { 'data-box': '', role: 'alertdialog', 'aria-labelledby': 'box-title', 'aria-describedby': 'box-text' });
         const ok = make('button', { type: 'button' }, 'OK');
         box.append(make('h2', { 'data-box-title': '', id: 'box-title' }, title),
-                   make('p', { 'data-box-text': '', id: 'box-text' }, text), ok);
+                   make('p', { 'data-box-text': '', id: 'box-text' }, lines(text)), ok);
         const back = document.activeElement;
         let answered = false;
         const answer = (event) => {
