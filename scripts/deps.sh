@@ -2,15 +2,16 @@
 # Installs the Debian/Ubuntu packages one kind of ZELVO build needs, asking
 # apt only for what is missing; when everything is there it calls no apt at all.
 #
-# Usage: scripts/deps.sh [linux|windows]
+# Usage: scripts/deps.sh [linux|windows|web]
 #   linux    (the default) the Qt 6 build, its tests and benchmarks
 #   windows  the cross build with MinGW-w64, checked under Wine
+#   web      the WebAssembly build with emscripten, checked in Chromium
 #
 # As root it runs apt-get itself, otherwise through sudo. Without root and
 # without sudo it stops and prints the command that installs the missing packages.
 set -euo pipefail
 
-usage() { echo "usage: scripts/deps.sh [linux|windows]" >&2; exit 2; }
+usage() { echo "usage: scripts/deps.sh [linux|windows|web]" >&2; exit 2; }
 
 [ $# -le 1 ] || usage
 case "${1:-linux}" in
@@ -33,6 +34,19 @@ case "${1:-linux}" in
       fonts-ipafont-gothic fonts-wine # the Japanese font, and Wine's own for its title bars
       zip                             # the ZIP to hand out
     ) ;;
+  web)
+    packages=(
+      cmake make
+      emscripten                      # C++ to WebAssembly
+      googletest                      # GoogleTest's sources, built for WebAssembly
+      nodejs                          # runs the tests, the build-time tools and the npm packages
+      chromium                        # the browser the page is tested in
+      fonts-ipafont-gothic            # a Japanese font for the page
+    )
+    # Debian's npm comes with nodejs on some releases and conflicts with it
+    # on others: asked for only when there is none.
+    command -v npm >/dev/null || packages+=(npm)
+    ;;
   *) usage ;;
 esac
 
