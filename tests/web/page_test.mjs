@@ -123,6 +123,25 @@ test('the menu window: placed, drawn and focused as designed', async () => {
   await page.close();
 });
 
+test('every sheet of both games: a round for every player', async () => {
+  const games = [['Command1', ['Form1', 'Form2', 'Form3', 'Form4'], '6'], ['Command2', ['Form6', 'Form7', 'Form8', 'Form9'], '295']];
+  for (const [button, sheets, score] of games) {
+    const page = await open();
+    await click(page, `[data-control="${button}"]`);
+    for (const [index, sheet] of sheets.entries()) {
+      await command(page, ['one', 'two', 'three', 'four'][index]);
+      assert.equal(await windowName(page), sheet);
+      const players = index + 1;
+      for (let player = 1; player <= players; ++player)
+        assert.deepEqual(await turn(page, player, [1, 2, 3]), []);
+      const labels = ['Label5', 'Label9', 'Label10', 'Label11'].slice(0, players);
+      assert.deepEqual(await Promise.all(labels.map((label) => read(page, label))), labels.map(() => score), sheet);
+      assert.equal(await read(page, 'Label6'), '2', sheet);
+    }
+    await page.close();
+  }
+});
+
 test('Count-Up: eight rounds, a bad entry, switches, reset and the end of the program', async () => {
   const page = await open();
   await click(page, '[data-control="Command1"]');
