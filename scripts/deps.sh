@@ -39,6 +39,7 @@ case "${1:-linux}" in
       cmake make
       emscripten                      # C++ to WebAssembly
       googletest                      # GoogleTest's sources, built for WebAssembly
+      nlohmann-json3-dev              # JSON, read by the web inspector in the tests
       nodejs                          # runs the tests, the build-time tools and the npm packages
       chromium                        # the browser the page is tested in
       fonts-ipafont-gothic            # a Japanese font for the page

@@ -1,6 +1,7 @@
 // Serves a folder on 127.0.0.1, as any static web host would: files only,
 // with their content types. Usage: node web/serve.mjs DIR [PORT]
-// Imported by the web tests, which start and stop it themselves.
+// Imported by the web tests, which start and stop it themselves, and may
+// lay several folders over each other (the first that has a file serves it).
 import { createServer } from 'node:http';
 import { readFile } from 'node:fs/promises';
 import { extname, join, normalize, resolve } from 'node:path';
@@ -12,23 +13,27 @@ const types = {
   '.webmanifest': 'application/manifest+json; charset=utf-8',
 };
 
-export function serve(dir, port = 0) {
-  const root = resolve(dir);
+export function serve(dirs, port = 0) {
+  const roots = [dirs].flat().map((dir) => resolve(dir));
   const server = createServer(async (request, response) => {
     let path = decodeURIComponent(new URL(request.url, 'http://localhost').pathname);
     if (path.endsWith('/'))
       path += 'index.html';
-    const file = normalize(join(root, path));
-    try {
+    for (const root of roots) {
+      const file = normalize(join(root, path));
       if (!file.startsWith(root + '/'))
-        throw new Error('outside the site');
-      const body = await readFile(file);
-      response.writeHead(200, { 'Content-Type': types[extname(file)] ?? 'application/octet-stream', 'Cache-Control': 'no-cache' });
-      response.end(body);
-    } catch {
-      response.writeHead(404, { 'Content-Type': 'text/plain' });
-      response.end('not found');
+        continue;
+      try {
+        const body = await readFile(file);
+        response.writeHead(200, { 'Content-Type': types[extname(file)] ?? 'application/octet-stream', 'Cache-Control': 'no-cache' });
+        response.end(body);
+        return;
+      } catch {
+        // not in this folder
+      }
     }
+    response.writeHead(404, { 'Content-Type': 'text/plain' });
+    response.end('not found');
   });
   return new Promise((ready) => server.listen(port, '127.0.0.1', () => ready(server)));
 }

@@ -36,7 +36,7 @@ const zelvoPage = (() => {
     if (state() !== 'idle')
       return;
     setState('busy');
-    Promise.resolve(Module.ccall(name, null, types, args, { async: true }))
+    Promise.resolve(api.call(name, types, args))
       .catch((error) => console.error('ZELVO:', error))
       .finally(() => (quitting ? end() : setState('idle')));
   }
@@ -150,7 +150,10 @@ const zelvoPage = (() => {
   document.addEventListener('keyup', onKeyUp);
   window.addEventListener('resize', () => current && place(current));
 
-  return {
+  const api = {
+    // Calls into the program; a test inspector may take the calls instead.
+    call: (name, types, args) => Module.ccall(name, null, types, args, { async: true }),
+
     beginWindow(id, name, caption, width, height) {
       const element = make('section', { 'data-window': name, class: 'window', 'aria-labelledby': `caption-${id}` });
       const bar = make('div', { class: 'caption-bar' });
@@ -207,8 +210,8 @@ const zelvoPage = (() => {
       control.dataset.control = name;
       if (accessibleName)
         control.setAttribute('aria-label', accessibleName);
-      if (!ownFont)
-        control.classList.add('plain-font');
+      if (ownFont)
+        control.classList.add('designed-font');
       Object.assign(control.style, {
         left: `${left}px`, top: `${top}px`, width: `${width}px`, height: `${height}px`,
         fontSize: `${fontPixels}px`, fontWeight: bold ? '700' : '400', textAlign: alignments[align],
@@ -220,6 +223,7 @@ const zelvoPage = (() => {
     showWindow(id, left, top) {
       const win = windows.get(id);
       win.fixed = left >= 0 ? { left, top } : null;
+      quitting = false; // a window shown: the program goes on
       document.getElementById('desktop').append(win.element);
       current = win;
       place(win);
@@ -295,6 +299,7 @@ const zelvoPage = (() => {
       setState(quitting ? 'ended' : 'idle');
     },
   };
+  return api;
 })();
 
 var Module = {

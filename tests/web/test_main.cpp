@@ -1,0 +1,14 @@
+// main() for test programs run in a page: a main() that suspended (a message
+// box waits for its OK) loses its return value, so the status is handed to
+// the driver in the page.
+
+#include <emscripten/emscripten.h>
+#include <gtest/gtest.h>
+
+int main(int argc, char** argv)
+{
+    testing::InitGoogleTest(&argc, argv);
+    const int status = RUN_ALL_TESTS();
+    EM_ASM({ globalThis.zelvoTestStatus = $0; }, status);
+    return status;
+}
