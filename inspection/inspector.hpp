@@ -43,6 +43,7 @@ struct ControlView {
     Rect rect;         // within the client area
     Font font;
     Align alignment = Align::Left; // of a label's or a field's text; a button's is its own
+    std::string accessibleName;    // what a screen reader calls it
 };
 
 struct WindowView {
@@ -112,6 +113,8 @@ public:
     // Every message box is answered with OK as soon as it opens; these are the
     // boxes since the last call, in order.
     virtual std::vector<BoxView> boxes() = 0;
+    // What the program has told a screen reader since the last call, in order.
+    virtual std::vector<std::string> announcements() = 0;
 };
 
 // Each binding's inspector library makes its own.

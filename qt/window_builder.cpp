@@ -174,8 +174,8 @@ QWidget* makeControl(const ControlDesign& design, QWidget& parent)
     control->setGeometry(pixels(design.geometry));
     if (design.font)
         control->setFont(designedFont(*design.font));
-    if (!design.accessibleName.empty())
-        control->setAccessibleName(qtText(design.accessibleName));
+    if (const std::string name = accessibleName(design, design.text); !name.empty())
+        control->setAccessibleName(qtText(name));
     return control;
 }
 

@@ -54,6 +54,7 @@ private:
         void setText(std::string_view field, std::string_view text) override { find(field)->second = text; }
         void setCaption(std::string_view label, std::string_view caption) override { find(label)->second = caption; }
         void showMessage(std::string_view message) override { host.boxes.emplace_back(message); }
+        void announce(std::string_view) override {}
         void show() override { host.log.push_back("show " + name); }
 
         std::map<std::string, std::string, std::less<>>::iterator find(std::string_view control) const

@@ -280,6 +280,8 @@ public:
     bool ended() override { return watch.quitAsked && quitReceived; }
 
     std::vector<BoxView> boxes() override { return std::exchange(answered, {}); }
+    // The binding tells a screen reader nothing yet, and names no control.
+    std::vector<std::string> announcements() override { return {}; }
 
 private:
     void run()

@@ -1,0 +1,64 @@
+#include "qt/accessibility.hpp"
+
+#include <QAccessible>
+#include <QAccessibleWidget>
+#include <QEvent>
+#include <QWidget>
+
+namespace zelvo {
+
+namespace {
+
+QAccessibleInterface* windowInterface(const QString& className, QObject* object)
+{
+    auto* widget = qobject_cast<QWidget*>(object);
+    if (className == QLatin1String("QWidget") && widget && widget->isWindow())
+        return new QAccessibleWidget(widget, QAccessible::Window);
+    return nullptr;
+}
+
+#if QT_VERSION < QT_VERSION_CHECK(6, 8, 0)
+// Clears an announcement once the focus leaves its control, so that the
+// words are not read again as part of the control when it is next reached.
+class SpokenDescription final : public QObject {
+public:
+    explicit SpokenDescription(QWidget& control)
+        : QObject(&control)
+    {
+        control.installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::FocusOut) {
+            static_cast<QWidget*>(watched)->setAccessibleDescription({});
+            watched->removeEventFilter(this);
+            deleteLater();
+        }
+        return QObject::eventFilter(watched, event);
+    }
+};
+#endif
+
+} // namespace
+
+void exposeWindowsAsWindows() { QAccessible::installFactory(windowInterface); }
+
+void announceOn(QWidget& focused, const QString& text)
+{
+#if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
+    QAccessibleAnnouncementEvent event(&focused, text);
+    QAccessible::updateAccessibility(&event);
+#else
+    // Before Qt 6.8 there is no announcement: screen readers read out a new
+    // description of the focused control instead. Emptied first, so that the
+    // same words twice in a row are told twice.
+    if (!focused.findChild<SpokenDescription*>(QString(), Qt::FindDirectChildrenOnly))
+        new SpokenDescription(focused);
+    focused.setAccessibleDescription({});
+    focused.setAccessibleDescription(text);
+#endif
+}
+
+} // namespace zelvo
