@@ -52,12 +52,16 @@ void announceOn(QWidget& focused, const QString& text)
     QAccessible::updateAccessibility(&event);
 #else
     // Before Qt 6.8 there is no announcement: screen readers read out a new
-    // description of the focused control instead. Emptied first, so that the
-    // same words twice in a row are told twice.
+    // description of the focused control instead. The same words twice in a
+    // row change nothing, so the change is reported by hand.
     if (!focused.findChild<SpokenDescription*>(QString(), Qt::FindDirectChildrenOnly))
         new SpokenDescription(focused);
-    focused.setAccessibleDescription({});
-    focused.setAccessibleDescription(text);
+    if (focused.accessibleDescription() == text) {
+        QAccessibleEvent event(&focused, QAccessible::DescriptionChanged);
+        QAccessible::updateAccessibility(&event);
+    } else {
+        focused.setAccessibleDescription(text);
+    }
 #endif
 }
 
