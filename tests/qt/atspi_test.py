@@ -50,10 +50,11 @@ def descendants(node):
             yield from descendants(child)
 
 
-def shown_window(app, caption):
+def shown_window(app, caption, holding):
     def find():
         for window in app:
-            if window is not None and window.name == caption and window.getState().contains(pyatspi.STATE_SHOWING):
+            if (window is not None and window.name == caption and window.getState().contains(pyatspi.STATE_SHOWING)
+                    and by_name(window, holding)):
                 return window
     return wait_for(find)
 
@@ -62,9 +63,9 @@ def by_name(window, name):
     return next((o for o in descendants(window) if o.name == name), None)
 
 
-def check_window(app, caption):
-    window = shown_window(app, caption)
-    check(window is not None, f"no window called {caption}")
+def check_window(app, caption, holding):
+    window = shown_window(app, caption, holding)
+    check(window is not None, f"no window called {caption} with {holding} in it")
     if window is None:
         return None
     check(window.getRole() in (pyatspi.ROLE_FRAME, pyatspi.ROLE_WINDOW), f"{caption} is a {window.getRoleName()}")
@@ -97,13 +98,13 @@ def play(zelvo, button, caption, word, start, after):
         check(app is not None, "ZELVO never showed on the bus")
         if app is None:
             return
-        menu = check_window(app, MENU)
-        by_name(menu, button).queryAction().doAction(0)
+        window = check_window(app, MENU, button)
+        by_name(window, button).queryAction().doAction(0)
         for players in range(1, 5):
             if players > 1:
                 by_name(window, COUNTS[players - 1]).queryAction().doAction(0)
-                time.sleep(0.2)  # the old window leaves before the new one is looked for
-            window = check_window(app, caption)
+            # The sheets share a caption: each is told by its last player's score.
+            window = check_window(app, caption, f"プレーヤー{players} {word} {start}")
             if window is None:
                 return
             labels = {o.name for o in descendants(window) if o.getRole() == pyatspi.ROLE_LABEL}
