@@ -69,8 +69,11 @@ def check_window(app, caption, holding):
     if window is None:
         return None
     check(window.getRole() in (pyatspi.ROLE_FRAME, pyatspi.ROLE_WINDOW), f"{caption} is a {window.getRoleName()}")
-    names = [o.name for o in descendants(window) if o.getState().contains(pyatspi.STATE_FOCUSABLE)]
+    focusable = [o for o in descendants(window) if o.getState().contains(pyatspi.STATE_FOCUSABLE)]
+    names = [o.name for o in focusable]
     check(names and all(names) and len(set(names)) == len(names), f"{caption}: focusable controls named {names}")
+    fields = [o.name for o in focusable if o.getRole() == pyatspi.ROLE_TEXT]
+    check(all(re.match(r"プレーヤー\d ", name) for name in fields), f"{caption}: fields not saying whose: {fields}")
     return window
 
 
