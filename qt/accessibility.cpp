@@ -25,7 +25,15 @@ public:
     explicit SpokenDescription(QWidget& control)
         : QObject(&control)
     {
+        setObjectName(kName);
         control.installEventFilter(this);
+    }
+
+    // Found by name: without a meta-object of its own, findChild would take
+    // any child for one.
+    static bool watches(const QWidget& control)
+    {
+        return control.findChild<QObject*>(kName, Qt::FindDirectChildrenOnly) != nullptr;
     }
 
 protected:
@@ -38,6 +46,9 @@ protected:
         }
         return QObject::eventFilter(watched, event);
     }
+
+private:
+    static inline const QString kName = QStringLiteral("zelvoSpokenDescription");
 };
 #endif
 
@@ -54,7 +65,7 @@ void announceOn(QWidget& focused, const QString& text)
     // Before Qt 6.8 there is no announcement: screen readers read out a new
     // description of the focused control instead. The same words twice in a
     // row change nothing, so the change is reported by hand.
-    if (!focused.findChild<SpokenDescription*>(QString(), Qt::FindDirectChildrenOnly))
+    if (!SpokenDescription::watches(focused))
         new SpokenDescription(focused);
     if (focused.accessibleDescription() == text) {
         QAccessibleEvent event(&focused, QAccessible::DescriptionChanged);

@@ -122,6 +122,10 @@ def play(zelvo, button, caption, word, start, after):
         for _ in range(2):
             press(window, 1, ("0", "0", "0"))
             check(heard(f"プレーヤー1 {word} {after}"), f"{caption}: player 1's second and third press not heard once")
+        # Once the focus moves on, the words are no longer part of the control.
+        focused = next(o for o in descendants(window) if o.getState().contains(pyatspi.STATE_FOCUSED))
+        by_name(window, "プレーヤー1 1投目").queryComponent().grabFocus()
+        check(wait_for(lambda: focused.description == "", 5), f"{caption}: {focused.name} still says {focused.description}")
         check(wait_for(lambda: by_name(window, "2回目"), 5), f"{caption}: the round not renamed")
     finally:
         program.terminate()
