@@ -124,14 +124,15 @@ bool MenuCommandBar::event(QEvent* event)
 
 void MenuCommandBar::resizeEvent(QResizeEvent*) { arrange(width(), true); }
 
-bool MenuCommandBar::commandFocused() const
+qsizetype MenuCommandBar::focusedCommand() const
 {
-    return std::any_of(buttons.begin(), buttons.end(), [](const QToolButton* button) { return button->hasFocus(); });
+    const auto focused = std::find_if(buttons.begin(), buttons.end(), [](const QToolButton* button) { return button->hasFocus(); });
+    return focused == buttons.end() ? -1 : focused - buttons.begin();
 }
 
 void MenuCommandBar::toggleKeyboardMode()
 {
-    if (commandFocused())
+    if (focusedCommand() >= 0)
         return leave();
     focusBefore = window()->focusWidget();
     select(1);
@@ -139,8 +140,7 @@ void MenuCommandBar::toggleKeyboardMode()
 
 void MenuCommandBar::select(int step)
 {
-    const auto at = std::find_if(buttons.begin(), buttons.end(), [](const QToolButton* button) { return button->hasFocus(); });
-    qsizetype index = at == buttons.end() ? -1 : at - buttons.begin();
+    qsizetype index = focusedCommand();
     if (layoutDirection() == Qt::RightToLeft && index >= 0)
         step = -step;
     for (qsizetype tried = 0; tried < buttons.size(); ++tried) {
@@ -179,34 +179,31 @@ bool MenuCommandBar::eventFilter(QObject* watched, QEvent* event)
     default:
         return false;
     }
-    auto* button = qobject_cast<QToolButton*>(watched);
-    if (!button || !button->hasFocus() || !buttons.contains(button))
+    const qsizetype focused = focusedCommand();
+    if (focused < 0 || watched != buttons[focused])
         return false;
     switch (static_cast<QKeyEvent*>(event)->key()) {
     case Qt::Key_Left:
-        select(-1);
-        return true;
     case Qt::Key_Right:
-        select(1);
-        return true;
+        select(static_cast<QKeyEvent*>(event)->key() == Qt::Key_Right ? 1 : -1);
+        break;
     case Qt::Key_Return:
     case Qt::Key_Enter:
-    case Qt::Key_Space: {
-        QAction* chosen = button->defaultAction();
+    case Qt::Key_Space:
         leave();
         // The command may switch windows and so unload this bar's window: nothing after it.
-        chosen->trigger();
-        return true;
-    }
+        buttons[focused]->defaultAction()->trigger();
+        break;
     case Qt::Key_Escape:
         leave();
-        return true;
+        break;
     case Qt::Key_Up:
     case Qt::Key_Down:
-        return true; // no command opens a menu
+        break; // no command opens a menu
     default:
         return false;
     }
+    return true;
 }
 
 } // namespace zelvo

@@ -45,7 +45,7 @@ private:
     // Puts the focus on the enabled command `step` buttons along from the focused one, wrapping.
     void select(int step);
     void leave();
-    bool commandFocused() const;
+    qsizetype focusedCommand() const; // -1 for none
 
     QList<QToolButton*> buttons; // in the order of the actions
     QPointer<QWidget> focusBefore;
