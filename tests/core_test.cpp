@@ -1,12 +1,14 @@
 // The scoring core on its own: throw conversion, overflow-tested arithmetic in
 // its fixed order; and the sheet layer's reading of a player's three throw
-// fields and its press frame.
+// fields and its press frame, alone and in both games.
 
 #include "core/checked_arithmetic.hpp"
 #include "core/throw_entry.hpp"
+#include "countup/countup_sheet.hpp"
+#include "game301/game301_sheet.hpp"
 #include "sheet/press_frame.hpp"
 #include "sheet/throw_fields.hpp"
-#include "tests/fake_window.hpp"
+#include "tests/sheet_script.hpp"
 
 #include <gtest/gtest.h>
 
@@ -107,6 +109,28 @@ TEST(PressFrame, ReportsBadEntriesAndPassesProgramFaultsOn)
     EXPECT_THROW(runCalculatePress(window, [] { throw std::logic_error("bug"); }), std::logic_error);
     EXPECT_THROW(runCalculatePress(window, [] { throw std::bad_alloc(); }), std::bad_alloc);
     EXPECT_EQ(window.log.size(), 2U) << "no box for a fault of the program";
+}
+
+// On either game's sheets a bad entry shows the one box and changes nothing:
+// the press after it logs what it logs without it.
+TEST(PressFrame, ABadEntryChangesNothingInEitherGame)
+{
+    const auto play = [](bool game301, int players, const std::string& script) {
+        return game301 ? testing::play(Game301Sheet(players), players, "301", script)
+                       : testing::play(CountUpSheet(players), players, "0", script);
+    };
+    struct Row { bool game301; int players; std::string before, bad, after; };
+    std::vector<Row> rows{
+        {false, 1, "1:32767,0,0 6*0", "1:1,0,0", "1:-7,0,0"}, // the total would leave the range
+        {true, 3, "2*7", "3:-32768,0,0", "3:1,0,0"},          // the remaining score would
+    };
+    for (bool game301 : {false, true})
+        for (const char* bad : {"3:,1,2", "3:5,abc,1", "3:1,2,40000", "3:32767,1,0", "3:30000,2000,1000"})
+            rows.push_back({game301, 4, "2*7", bad, "3:1,2,3"});
+    for (const Row& row : rows)
+        EXPECT_EQ(play(row.game301, row.players, row.before + " | " + row.bad + " | " + row.after),
+                  INPUT_ERROR " | " + play(row.game301, row.players, row.before + " | " + row.after))
+            << (row.game301 ? "301 " : "Count-Up ") << row.bad;
 }
 
 } // namespace

@@ -65,14 +65,6 @@ TEST(Game301, TwoPlayersEndWithTheLowerScoreOrADraw)
     });
 }
 
-// A bad entry shows the box and changes nothing, seen or hidden: the next
-// press goes on as if it had not happened.
-TEST(Game301, BadEntryChangesNothing)
-{
-    testing::expectLogs<Game301Sheet>("301", {{"every kind of bad entry", 3, "2*7 | 3:,1,2 | 3:5,abc,1 | 3:1,2,40000 | 3:32767,1,0 | 3:-32768,0,0 | 3:1,0,0",
-        INPUT_ERROR " | " INPUT_ERROR " | " INPUT_ERROR " | " INPUT_ERROR " | " INPUT_ERROR " | Label10=286 Text10= Text11= Text12= Label6=4"}});
-}
-
 // Reset writes every score, then the round, and leaves the fields alone;
 // showing the window anew writes only the rules.
 TEST(Game301, ResetAndShowingAnewStartANewGame)
