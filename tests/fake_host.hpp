@@ -31,7 +31,6 @@ public:
     void type(const std::string& field, const std::string& text) { loaded().controls.at(field) = text; }
 
     std::vector<std::string> log; // window lifetimes, and "box: ..." for every message box
-    std::vector<std::string> boxes;
 
 private:
     struct Loaded final : LoadedWindow {
@@ -53,7 +52,7 @@ private:
         std::string text(std::string_view field) const override { return find(field)->second; }
         void setText(std::string_view field, std::string_view text) override { find(field)->second = text; }
         void setCaption(std::string_view label, std::string_view caption) override { find(label)->second = caption; }
-        void showMessage(std::string_view message) override { host.boxes.emplace_back(message); }
+        void showMessage(std::string_view message) override { host.log.push_back("box: " + std::string(message)); }
         void show() override { host.log.push_back("show " + name); }
 
         std::map<std::string, std::string, std::less<>>::iterator find(std::string_view control) const
