@@ -17,6 +17,7 @@
 #include <algorithm>
 #include <cwchar>
 #include <iterator>
+#include <map>
 #include <stdexcept>
 #include <utility>
 
@@ -297,29 +298,15 @@ private:
 
     static KeyStroke strokeOf(Key key)
     {
-        switch (key) {
-        case Key::Tab:
-            return {VK_TAB};
-        case Key::BackTab:
-            return {VK_TAB, false, false, true};
-        case Key::Return:
-            return {VK_RETURN};
-        case Key::Enter: // on the keypad: Return with the extended-key bit
-            return {VK_RETURN, true};
-        case Key::Space:
-            return {VK_SPACE};
-        case Key::Escape:
-            return {VK_ESCAPE};
-        case Key::Menu:
-            return {VK_F10, false, true};
-        case Key::Alt:
-            return {VK_MENU, false, true};
-        case Key::Left:
-            return {VK_LEFT, true};
-        case Key::Right:
-            return {VK_RIGHT, true};
-        }
-        return {VK_TAB};
+        // Keypad Enter is Return with the extended-key bit; F10 and Alt come as system keys.
+        static const std::map<Key, KeyStroke> strokes{
+            {Key::Tab, {VK_TAB}},          {Key::BackTab, {VK_TAB, false, false, true}},
+            {Key::Return, {VK_RETURN}},    {Key::Enter, {VK_RETURN, true}},
+            {Key::Space, {VK_SPACE}},      {Key::Escape, {VK_ESCAPE}},
+            {Key::Menu, {VK_F10, false, true}}, {Key::Alt, {VK_MENU, false, true}},
+            {Key::Left, {VK_LEFT, true}},  {Key::Right, {VK_RIGHT, true}},
+        };
+        return strokes.at(key);
     }
 
     static void post(HWND target, const KeyStroke& stroke, bool up)
