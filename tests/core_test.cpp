@@ -107,7 +107,7 @@ TEST(PressFrame, ReportsBadEntriesAndPassesProgramFaultsOn)
 
 // On either game's sheets a bad entry shows the one box and changes nothing:
 // the press after it logs what it logs without it.
-TEST(PressFrame, ABadEntryChangesNothingInEitherGame)
+TEST(BothGames, ABadEntryChangesNothing)
 {
     const auto play = [](bool game301, int players, const std::string& script) {
         return game301 ? testing::play(Game301Sheet(players), players, "301", script)
@@ -125,6 +125,25 @@ TEST(PressFrame, ABadEntryChangesNothingInEitherGame)
         EXPECT_EQ(play(row.game301, row.players, row.before + " | " + row.bad + " | " + row.after),
                   INPUT_ERROR " | " + play(row.game301, row.players, row.before + " | " + row.after))
             << (row.game301 ? "301 " : "Count-Up ") << row.bad;
+}
+
+// Reset writes the scores and the round, each game in its own order, and
+// leaves the fields alone; showing the window anew writes only the rules.
+TEST(BothGames, ResetAndShowingAnewStartANewGame)
+{
+    testing::expectLogs<CountUpSheet>("0", {
+        {"reset", 4, "8*10 | R | 4:1,12,0",
+            "Label5=0 Label6=1 Label9=0 Label10=0 Label11=0 | Label11=13 Text14= Text15= Text16= Label6=2"},
+        {"showing anew", 3, "8*10 | L | 1:5,0,0 3:5,0,0",
+            "Label8=ダーツの点数計算ソフトです。ルールはカウントアップ\r\n３回投げてください。全部で８ラウンドです。"
+            " | Label5=5 Text1= Text2= Text3= Label10=5 Text10= Text11= Text12= Label6=2"},
+    });
+    testing::expectLogs<Game301Sheet>("301", {
+        {"reset", 4, "20*3 | R | 4:1,12,0", "Label5=301 Label9=301 Label10=301 Label11=301 Label6=1 | Label11=288 Text14= Text15= Text16= Label6=2"},
+        {"showing anew", 4, "20*5 | L | 1:5,0,0 4:5,0,0",
+            "Label8=ダーツの点数計算ソフトです。ルールは３０１です。\r\n３０１から点数を引き、早く０にした方が勝ちになります。\r\n"
+            "３回投げてください。全部で２０ラウンドです。 | Label5=296 Text1= Text2= Text3= Label11=296 Text14= Text15= Text16= Label6=2"},
+    });
 }
 
 } // namespace

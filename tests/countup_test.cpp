@@ -72,18 +72,5 @@ TEST(CountUp, AWindowOperationFailingPartWay)
     });
 }
 
-// Reset writes player 1's score, the round, then the other scores, and
-// leaves the fields alone; showing the window anew writes only the rules.
-TEST(CountUp, ResetAndShowingAnewStartANewGame)
-{
-    testing::expectLogs<CountUpSheet>("0", {
-        {"reset", 4, "8*10 | R | 4:1,12,0",
-            "Label5=0 Label6=1 Label9=0 Label10=0 Label11=0 | Label11=13 Text14= Text15= Text16= Label6=2"},
-        {"showing anew", 3, "8*10 | L | 1:5,0,0 3:5,0,0",
-            "Label8=ダーツの点数計算ソフトです。ルールはカウントアップ\r\n３回投げてください。全部で８ラウンドです。"
-            " | Label5=5 Text1= Text2= Text3= Label10=5 Text10= Text11= Text12= Label6=2"},
-    });
-}
-
 } // namespace
 } // namespace zelvo
