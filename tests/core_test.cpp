@@ -120,7 +120,7 @@ TEST(BothGames, ABadEntryChangesNothing)
     };
     for (bool game301 : {false, true})
         for (const char* bad : {"3:,1,2", "3:5,abc,1", "3:1,2,40000", "3:32767,1,0", "3:30000,2000,1000"})
-            rows.push_back({game301, 4, "2*7", bad, "3:1,2,3"});
+            rows.push_back({game301, 3, "2*7", bad, "3:1,2,3"}); // the last player: the round advances
     for (const Row& row : rows)
         EXPECT_EQ(play(row.game301, row.players, row.before + " | " + row.bad + " | " + row.after),
                   INPUT_ERROR " | " + play(row.game301, row.players, row.before + " | " + row.after))
