@@ -8,6 +8,7 @@
 #include "app/application.hpp"
 #include "inspection/inspector.hpp"
 #include "inspection/quit_watch.hpp"
+#include "win32/control_ids.hpp"
 #include "win32/desktop.hpp"
 #include "win32/text.hpp"
 #include "win32/win32_host.hpp"
@@ -30,18 +31,11 @@ using win32::wide;
 using win32::windowText;
 using namespace win32::inspection;
 
-// The IDs as the program promises them: Text n is 1000 + n, Command n
-// 2000 + n, Label n 3000 + n, the menu commands 100 to 104.
+// Names read back from IDs as the program promises them (Text n is 1000 + n,
+// Command n 2000 + n, Label n 3000 + n, the menu commands 100 to 104), so
+// that the suite sees the designed names only where the binding keeps to it.
 const std::pair<const char*, int> kIdRanges[] = {{"Text", 1000}, {"Command", 2000}, {"Label", 3000}};
 const char* const kMenuNames[] = {"reset", "one", "two", "three", "four"};
-
-int idOf(const std::string& name)
-{
-    for (const auto& [prefix, base] : kIdRanges)
-        if (name.starts_with(prefix) && name.size() > std::string(prefix).size())
-            return base + std::stoi(name.substr(std::string(prefix).size()));
-    throw std::runtime_error("no control is called " + name);
-}
 
 std::string nameOf(int id)
 {
@@ -364,7 +358,7 @@ private:
 
     HWND find(const std::string& name)
     {
-        HWND control = GetDlgItem(loaded(), idOf(name));
+        HWND control = GetDlgItem(loaded(), win32::controlId(name));
         if (!control)
             throw std::runtime_error("no control " + name);
         return control;
