@@ -56,28 +56,29 @@ struct ProgramRun {
 // Where each click and close of a run leads, as rows of {the clicks that
 // reach the window, what the user does there, what the application does}.
 // A switch unloads first, then builds, runs Form_Load and shows, with a
-// sheet made at its first showing and kept for later ones; the own count
-// command does nothing at all; the menu window never comes back; only a
-// close ends the program.
+// sheet made at its first showing and kept for later ones, and destroys the
+// unloaded window once the click has been handled; the own count command
+// does nothing at all; the menu window never comes back; only a close ends
+// the program.
 TEST(Application, EachEventLeadsWhereTheDesignsSay)
 {
     const struct { const char* from; const char* event; const char* log; } rows[] = {
-        {"", "close", "unload Form5, quit"},
-        {"", "Command1", "unload Form5, build Form1, CountUp1#1 load, show Form1"},
-        {"", "Command2", "unload Form5, build Form6, 3011#1 load, show Form6"},
+        {"", "close", "unload Form5, destroy Form5, quit"},
+        {"", "Command1", "unload Form5, build Form1, CountUp1#1 load, show Form1, destroy Form5"},
+        {"", "Command2", "unload Form5, build Form6, 3011#1 load, show Form6, destroy Form5"},
         {"Command1", "one", ""},
-        {"Command1", "two", "unload Form1, build Form2, CountUp2#2 load, show Form2"},
-        {"Command1 four", "three", "unload Form4, build Form3, CountUp3#3 load, show Form3"},
+        {"Command1", "two", "unload Form1, build Form2, CountUp2#2 load, show Form2, destroy Form1"},
+        {"Command1 four", "three", "unload Form4, build Form3, CountUp3#3 load, show Form3, destroy Form4"},
         {"Command1 three four", "four", ""},
-        {"Command1 two", "one", "unload Form2, build Form1, CountUp1#1 load, show Form1"},
-        {"Command2", "four", "unload Form6, build Form9, 3014#2 load, show Form9"},
-        {"Command2 three", "two", "unload Form8, build Form7, 3012#3 load, show Form7"},
+        {"Command1 two", "one", "unload Form2, build Form1, CountUp1#1 load, show Form1, destroy Form2"},
+        {"Command2", "four", "unload Form6, build Form9, 3014#2 load, show Form9, destroy Form6"},
+        {"Command2 three", "two", "unload Form8, build Form7, 3012#3 load, show Form7, destroy Form8"},
         {"Command2 two", "two", ""},
-        {"Command2 four", "one", "unload Form9, build Form6, 3011#1 load, show Form6"},
+        {"Command2 four", "one", "unload Form9, build Form6, 3011#1 load, show Form6, destroy Form9"},
         {"Command2 three", "Command3", "3013#2 press 3"},
         {"Command2 three", "Command1", "3013#2 press 1"},
         {"Command2 three", "reset", "3013#2 reset"},
-        {"Command2 four one", "close", "unload Form6, quit"},
+        {"Command2 four one", "close", "unload Form6, destroy Form6, quit"},
     };
     for (const auto& [from, event, expected] : rows) {
         ProgramRun run;
@@ -105,6 +106,37 @@ TEST(Application, TheGuardReportsProgramFaultsAndKeepsRunning)
     EXPECT_EQ(::testing::internal::GetCapturedStderr(), "ZELVO: a fault of the program\nZELVO: no button Command9 in Form4\nZELVO: no button Label5 in Form4\n");
     run.host.click("Command1");
     EXPECT_EQ(run.take(), Log{"CountUp4#2 press 1"}) << "no quit, still playing";
+}
+
+// A close or a click that reaches the sheet while its box is open (a program
+// posting them, a quick Return after OK) is dropped: the press runs to its
+// end on a window that is still there, and the sheet goes on answering.
+TEST(Application, NothingRunsInsideAPressWhileItsBoxIsOpen)
+{
+    testing::FakeHost host;
+    Application application(host);
+    application.start();
+    host.click("Command2");
+    host.log.clear();
+    host.whileBoxIsOpen = [&] {
+        host.close();
+        host.click("Command1");
+        host.click("two");
+    };
+    for (const char* field : {"Text1", "Text2", "Text3"})
+        host.type(field, "120");
+    host.click("Command1"); // 360 from 301: a bust, and the score comes back
+    EXPECT_EQ(host.boxes.size(), 1U);
+    EXPECT_EQ(host.log, Log{}) << "neither unloaded nor switched during the box";
+    EXPECT_EQ(host.text("Label5"), "301");
+    EXPECT_EQ(host.text("Label6"), "2");
+
+    host.whileBoxIsOpen = nullptr;
+    host.type("Text1", "1");
+    host.click("Command1");
+    EXPECT_EQ(host.boxes.size(), 2U) << "the sheet still answers: a bad entry";
+    host.close();
+    EXPECT_EQ(host.log, (Log{"unload Form6", "destroy Form6", "quit"}));
 }
 
 } // namespace
