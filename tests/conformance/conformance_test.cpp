@@ -143,19 +143,26 @@ protected:
         ASSERT_EQ(ui->window().name, sheet.form);
     }
 
+    // A program of its own at window w: the menu window for -1, otherwise
+    // kSheets[w], reached as a user reaches it.
+    const Sheet* openAfresh(int w)
+    {
+        ui = makeInspector();
+        if (w < 0)
+            ui->start();
+        else
+            open(kSheets[w]);
+        return w < 0 ? nullptr : &kSheets[w];
+    }
+
     std::unique_ptr<Inspector> ui;
 };
 
 TEST_F(Conformance, TheNineWindowsAreLaidOutAsDesigned)
 {
     for (int w = -1; w < 8; ++w) {
-        const Sheet* sheet = w < 0 ? nullptr : &kSheets[w];
+        const Sheet* sheet = openAfresh(w);
         SCOPED_TRACE(sheet ? sheet->form : "Form5");
-        ui = makeInspector();
-        if (sheet)
-            open(*sheet);
-        else
-            ui->start();
         const WindowView window = ui->window();
         const int dpi = window.dotsPerInch;
         EXPECT_EQ(window.caption, sheet ? kGames[sheet->game].caption : "ぽてのダーツ計算Ver2");
@@ -203,19 +210,14 @@ TEST_F(Conformance, TheNineWindowsAreLaidOutAsDesigned)
 TEST_F(Conformance, FocusOpensOnTheFirstControlAndTabWalksTheDesignedOrder)
 {
     for (int w = -1; w < 8; ++w) {
-        const Sheet* sheet = w < 0 ? nullptr : &kSheets[w];
+        const Sheet* sheet = openAfresh(w);
         SCOPED_TRACE(sheet ? sheet->form : "Form5");
-        ui = makeInspector();
         std::vector<std::string> order;
-        if (sheet) {
-            open(*sheet);
-            for (int p = 0; p < sheet->players; ++p)
-                for (int c = 0; c < 5; ++c)
-                    order.push_back(kColumns[p][c].name);
-        } else {
-            ui->start();
+        for (int p = 0; sheet && p < sheet->players; ++p)
+            for (int c = 0; c < 5; ++c)
+                order.push_back(kColumns[p][c].name);
+        if (!sheet)
             order = {"Command1", "Command2"};
-        }
         // After a switch by the menu bar the focus is where the window opened it.
         std::vector<std::string> forward{ui->focus()}, backward;
         for (std::size_t i = 0; i < order.size(); ++i) {
@@ -329,6 +331,32 @@ TEST_F(Conformance, TheMenuBarIsReachedFromTheKeyboard)
         EXPECT_EQ(ui->window().name, "Form6");
         EXPECT_TRUE(ui->boxes().empty());
     }
+}
+
+// A score too wide for its label is drawn smaller, not cut off, and the same
+// scores shrink to the same size on every binding: the labels are 615, 615,
+// 735 and 855 twips wide, designed at 14.25 pt.
+TEST_F(Conformance, ScoresTooWideForTheirLabelShrinkAlikeEverywhere)
+{
+    open(sheetOf(0, 4));
+    if (ui->control("Label5").drawnPoints == 0)
+        GTEST_SKIP() << "this binding does not tell the size it draws at";
+    // Each round takes every player's total on to the next score.
+    const struct { std::string throw1, score; double points[4]; } rounds[] = {
+        {"-32768", "-32768", {8.25, 8.25, 9.75, 11.25}},
+        {"31268", "-1500", {9.75, 9.75, 12, 14.25}},
+        {"2500", "1000", {11.25, 11.25, 13.5, 14.25}},
+        {"9000", "10000", {9, 9, 10.5, 12.75}},
+        {"22767", "32767", {9, 9, 10.5, 12.75}},
+    };
+    for (const auto& round : rounds)
+        for (int player = 0; player < 4; ++player) {
+            turn(player + 1, {round.throw1, "0", "0"});
+            const ControlView score = ui->control(kColumns[player][5].name);
+            SCOPED_TRACE(kColumns[player][5].name);
+            ASSERT_EQ(score.text, round.score);
+            EXPECT_EQ(score.drawnPoints, round.points[player]) << round.score;
+        }
 }
 
 TEST_F(Conformance, MenuButtonsAndCountCommandsSwitchWithinTheGameToFreshSheets)
