@@ -6,16 +6,18 @@
 # depend on the machine's load, so it shows extra work where timings blur.
 # Prints requests per step, and the request kinds ZELVO makes more of.
 #
-# Usage: bench/win32/requests.sh [BUILD_DIR] [STEPS]
+# Usage: bench/win32/requests.sh [BUILD_DIR] [STEPS] [KEEP_DIR]
 #   BUILD_DIR  the Windows build (default build-windows)
 #   STEPS      switches and presses of each program (default 20, even)
+#   KEEP_DIR   where to keep the two traces, zelvo and floor, to read
+#              which window each request is about (default: not kept)
 # Needs an X display: xvfb-run -a -s "-screen 0 1280x1024x24" bench/win32/requests.sh
 # The trace runs in a Wine prefix of its own (BUILD_DIR/wineprefix-trace):
 # a traced server slows everything it serves.
 set -euo pipefail
 
-usage() { echo "usage: bench/win32/requests.sh [BUILD_DIR] [STEPS]" >&2; exit 2; }
-[ $# -le 2 ] || usage
+usage() { echo "usage: bench/win32/requests.sh [BUILD_DIR] [STEPS] [KEEP_DIR]" >&2; exit 2; }
+[ $# -le 3 ] || usage
 build=${1:-build-windows}
 steps=${2:-20}
 [[ "$steps" =~ ^[1-9][0-9]*$ ]] && ((steps % 2 == 0)) || usage
@@ -30,8 +32,13 @@ runner="$here/../../cmake/wine-run.sh"
 prefix="$(cd "$build" && pwd)/wineprefix-trace"
 wineserver=/usr/lib/wine/wineserver64
 [ -x "$wineserver" ] || wineserver=$(command -v wineserver)
-traces=$(mktemp -d)
-trap 'rm -rf "$traces"' EXIT
+if [ $# -eq 3 ]; then
+  traces=$3
+  mkdir -p "$traces"
+else
+  traces=$(mktemp -d)
+  trap 'rm -rf "$traces"' EXIT
+fi
 
 # A first run makes the prefix if need be; its untraced server is ended.
 sh "$runner" "$prefix" "${programs[1]}" time 2 </dev/null >/dev/null 2>&1
