@@ -4,8 +4,8 @@
 # start-up, on ZELVO and on bare Win32 programs that show the same windows.
 #
 # Each round runs, in turn, sheet_bench.exe and sheet_floor.exe (STEPS
-# switches and presses each, timed from inside the process: sheet_steps.hpp)
-# and the two start-up probes (timed from the Linux side, from the start of
+# switches and presses each, timed from inside the process, the median step
+# standing for the round: sheet_steps.hpp) and the two start-up probes (timed from the Linux side, from the start of
 # the process to its end once its window has painted, Wine's own start-up
 # included). The order flips every round, so that neither always runs on the
 # caches the other warmed. Prints the medians over the rounds and the median

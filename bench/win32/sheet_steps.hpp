@@ -10,7 +10,9 @@
 // sheet it replaced destroyed.
 //
 //   PROGRAM.exe time STEPS   one round: STEPS switches and STEPS presses;
-//                            prints the mean of each in microseconds
+//                            prints the median of each in microseconds,
+//                            which a moment's load on the machine moves
+//                            less than the mean
 //   PROGRAM.exe trace STEPS  the same, each step between two atom look-ups
 //                            that requests.sh finds in Wine's server trace
 //   PROGRAM.exe grow STEPS   the same, then the windows, fonts and menus
@@ -23,6 +25,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -248,33 +251,38 @@ public:
             fail("a press did not score");
     }
 
-    double switchMicroseconds() const { return micros(switches); }
-    double pressMicroseconds() const { return micros(pressing); }
-    void restartClocks() { switches = pressing = {}; }
+    double switchMicroseconds() { return median(switches); }
+    double pressMicroseconds() { return median(pressing); }
+    void restartClocks() { switches.clear(), pressing.clear(); }
 
 private:
     using Clock = std::chrono::steady_clock;
 
     template <typename Step>
-    void step(const wchar_t* kind, Clock::duration& spent, Step&& run)
+    void step(const wchar_t* kind, std::vector<double>& micros, Step&& run)
     {
         if (marked)
             GlobalFindAtomW(kind);
         const Clock::time_point start = Clock::now();
         run();
-        spent += Clock::now() - start;
+        micros.push_back(std::chrono::duration<double, std::micro>(Clock::now() - start).count());
         if (marked)
             GlobalFindAtomW(L"zelvo-bench end");
     }
 
-    static double micros(Clock::duration spent) { return std::chrono::duration<double, std::micro>(spent).count(); }
+    static double median(std::vector<double>& micros)
+    {
+        std::sort(micros.begin(), micros.end());
+        const std::size_t n = micros.size();
+        return n % 2 ? micros[n / 2] : (micros[n / 2 - 1] + micros[n / 2]) / 2;
+    }
 
     Sheets& program;
     bool marked = false;
     bool onFour = true;
     int presses = 0;
-    Clock::duration switches{};
-    Clock::duration pressing{};
+    std::vector<double> switches;
+    std::vector<double> pressing;
 };
 
 template <typename Make>
@@ -303,25 +311,28 @@ int run(int argc, char** argv, Make&& make)
         bench.switchSheet();
     for (int i = 0; i < 4; ++i)
         bench.press();
-    const Holdings before = holdings();
     bench.restartClocks();
     if (mode == "trace")
         bench.mark();
 
+    // What is held before, after the switches and after the presses.
+    Holdings held[3] = {holdings()};
     for (int i = 0; i < steps; ++i)
         bench.switchSheet();
+    held[1] = holdings();
     for (int i = 0; i < steps; ++i)
         bench.press();
+    held[2] = holdings();
 
     if (mode == "time") {
-        std::printf("switch %.1f press %.1f\n", bench.switchMicroseconds() / steps,
-                    bench.pressMicroseconds() / steps);
+        std::printf("switch %.1f press %.1f\n", bench.switchMicroseconds(), bench.pressMicroseconds());
     } else if (mode == "grow") {
-        const Holdings after = holdings();
-        std::printf("after %d switches and %d presses: windows %d -> %d, fonts %d -> %d, menus %d -> %d, "
-                    "private memory %.2f -> %.2f MB\n",
-                    steps, steps, before.windows, after.windows, before.fonts, after.fonts, before.menus, after.menus,
-                    before.privateMegabytes, after.privateMegabytes);
+        std::printf("held before, after %d switches, after %d presses:\n", steps, steps);
+        std::printf("  windows %d %d %d\n", held[0].windows, held[1].windows, held[2].windows);
+        std::printf("  fonts made by the program %d %d %d\n", held[0].fonts, held[1].fonts, held[2].fonts);
+        std::printf("  menus made by the program %d %d %d\n", held[0].menus, held[1].menus, held[2].menus);
+        std::printf("  private memory %.2f %.2f %.2f MB\n", held[0].privateMegabytes, held[1].privateMegabytes,
+                    held[2].privateMegabytes);
     }
     return 0;
 }
