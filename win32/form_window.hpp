@@ -21,9 +21,6 @@
 
 namespace zelvo::win32 {
 
-// Posted to a window unloaded inside its own events: destroy it now.
-inline constexpr UINT kRetireMessage = WM_APP + 1;
-
 class FormWindow {
 public:
     FormWindow(const FormWindow&) = delete;
@@ -44,8 +41,6 @@ public:
     void show();
     // Its events go nowhere from now on.
     void detach() { events = nullptr; }
-    // Whether one of its messages is being handled right now, further up the stack.
-    bool handlingMessage() const { return depth > 0; }
 
 private:
     struct Control {
@@ -76,7 +71,6 @@ private:
     HFONT defaultFont = nullptr;
     std::vector<HFONT> fonts; // those of the controls with a designed font
     HWND lastFocus = nullptr;
-    int depth = 0;
     bool owned = false; // by its window, once made
 };
 
