@@ -16,7 +16,8 @@
 //   PROGRAM.exe trace STEPS  the same, each step between two atom look-ups
 //                            that requests.sh finds in Wine's server trace
 //   PROGRAM.exe grow STEPS   the same, then the windows, fonts and menus
-//                            alive and the private memory, before and after
+//                            alive and the private memory: before, after
+//                            the switches and after the presses
 //   PROGRAM.exe show STEPS   the four-player sheet on the screen for STEPS seconds
 //
 // Both programs open at the four-player sheet, Form9. A few steps run first,
