@@ -125,7 +125,7 @@ struct Holdings {
 };
 
 // Windows keeps no count of a program's fonts and menus that it can read
-// (GetGuiResources is a stub under Wine), so this module's imports of the
+// (GetGuiResources answers 0 under Wine 8), so this module's imports of the
 // functions that make them are wrapped, and what they made is asked after.
 namespace made {
 
