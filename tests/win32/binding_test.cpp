@@ -1,10 +1,12 @@
 // What the Win32 binding does beyond the conformance suite: scores too wide
-// for their labels drawn smaller, a change of DPI laying a window out anew,
-// faults inside events stopped at the window procedure, message boxes owned
-// by their window, and the icon on every window.
+// for their labels drawn smaller, fonts shared and none left behind, a change
+// of DPI laying a window out anew, faults inside events stopped at the window
+// procedure, message boxes owned by their window, and the icon on every
+// window.
 
 #include "app/application.hpp"
 #include "win32/desktop.hpp"
+#include "win32/fonts.hpp"
 #include "win32/win32_host.hpp"
 
 #include <gtest/gtest.h>
@@ -14,8 +16,11 @@
 #include <algorithm>
 #include <cstdlib>
 #include <iterator>
-#include <vector>
+#include <set>
 #include <stdexcept>
+#include <string>
+#include <utility>
+#include <vector>
 
 namespace zelvo::win32::testing {
 
@@ -49,8 +54,13 @@ struct Program {
     Application application{host};
 };
 
-constexpr int kText1 = 1001, kCommand1 = 2001, kCommand2 = 2002, kLabel5 = 3005;
-constexpr int kFourPlayers = 104;
+struct NoEvents final : WindowEvents {
+    void clicked(std::string_view) override {}
+    void closeRequested() override {}
+};
+
+constexpr int kText1 = 1001, kText2 = 1002, kText3 = 1003, kCommand1 = 2001, kCommand2 = 2002, kLabel5 = 3005;
+constexpr int kThreePlayers = 103, kFourPlayers = 104;
 
 // Which pixels of a label are ink, drawn as the label paints itself.
 struct Ink {
@@ -122,6 +132,65 @@ TEST(Win32Binding, ScoresTooWideForTheirLabelAreDrawnSmallerOnTheSameBaseline)
     }
 }
 
+// Controls of the same size and weight draw with one font: a window holds
+// a font for each size and weight its design lists, and its default font.
+TEST(Win32Binding, ControlsOfOneSizeAndWeightShareTheirFont)
+{
+    NoEvents events;
+    Win32Host host;
+    for (const WindowDesign& design : windowDesigns()) {
+        SCOPED_TRACE(design.name);
+        const long before = Font::alive();
+        std::unique_ptr<LoadedWindow> window = host.build(design, events);
+        std::set<std::pair<double, bool>> designed;
+        for (const ControlDesign& control : design.controls)
+            if (control.font)
+                designed.insert({control.font->pointSize, control.font->bold});
+        std::set<HFONT> used;
+        for (HWND control : childControls(FindWindowW(win32::wide(design.name).c_str(), nullptr)))
+            used.insert(reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)));
+        EXPECT_LE(used.size(), designed.size() + 1);
+        EXPECT_EQ(Font::alive() - before, static_cast<long>(designed.size() + 1));
+    }
+}
+
+// Switching back and forth and pressing, with a score that alternately fits
+// and is drawn smaller, leaves as many fonts alive as there were; the
+// smaller font is found once for its text, not again at every paint.
+TEST(Win32Binding, SwitchesAndPressesLeaveNoFontBehind)
+{
+    Program program;
+    program.press(kCommand2);
+    program.command(kFourPlayers);
+    const long before = Font::alive();
+    for (int i = 0; i < 500; ++i) {
+        program.command(kThreePlayers);
+        program.command(kFourPlayers);
+    }
+    EXPECT_EQ(Font::alive(), before) << "after 1,000 switches";
+
+    HWND label = program.control(kLabel5);
+    for (int press = 0; press < 1000; ++press) {
+        // 301 + 10000 is too wide for the label, back to 301 fits again.
+        SetWindowTextW(program.control(kText1), press % 2 == 0 ? L"-10000" : L"10000");
+        SetWindowTextW(program.control(kText2), L"0");
+        SetWindowTextW(program.control(kText3), L"0");
+        program.press(kCommand1);
+        if (press == 0) {
+            ASSERT_EQ(win32::windowText(label), L"10301");
+            RedrawWindow(label, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+            const long made = Font::made();
+            EXPECT_EQ(Font::alive(), before + 1) << "the smaller font, while it is drawn";
+            for (int paint = 0; paint < 3; ++paint)
+                RedrawWindow(label, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+            EXPECT_EQ(Font::made(), made) << "no font made to paint the same text again";
+        }
+    }
+    ASSERT_EQ(win32::windowText(label), L"301");
+    RedrawWindow(label, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    EXPECT_EQ(Font::alive(), before) << "after 1,000 presses";
+}
+
 // The layout follows the DPI the window is given: at twice the DPI every
 // control, font and the client area come out twice as large (the designs
 // are whole pixels at 96 DPI), the window at the rectangle Windows
@@ -151,6 +220,7 @@ TEST(Win32Binding, AChangeOfDpiLaysTheWindowOutAnewFromItsDesign)
     RECT before{};
     GetWindowRect(window, &before);
     const std::vector<LONG> at96 = layout();
+    const long fontsAt96 = Font::alive();
     ASSERT_EQ(at96.size(), 4 + 5 * windowDesign("Form9").controls.size());
 
     RECT suggested{40, 30, 40 + (before.right - before.left) * 2, 30 + (before.bottom - before.top) * 2};
@@ -160,6 +230,7 @@ TEST(Win32Binding, AChangeOfDpiLaysTheWindowOutAnewFromItsDesign)
     EXPECT_EQ(layout(), expected);
     SendMessageW(window, WM_DPICHANGED, MAKEWPARAM(96, 96), reinterpret_cast<LPARAM>(&before));
     EXPECT_EQ(layout(), at96);
+    EXPECT_EQ(Font::alive(), fontsAt96);
 }
 
 // Nothing throws through a window procedure: a fault inside an event is
@@ -224,10 +295,7 @@ TEST(Win32Binding, MessageBoxesAreOwnedByTheOpenWindow)
 
 TEST(Win32Binding, EveryWindowShowsTheProgramIcon)
 {
-    struct NoEvents final : WindowEvents {
-        void clicked(std::string_view) override {}
-        void closeRequested() override {}
-    } events;
+    NoEvents events;
     Win32Host host;
     for (const WindowDesign& design : windowDesigns()) {
         SCOPED_TRACE(design.name);
