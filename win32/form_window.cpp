@@ -2,6 +2,7 @@
 
 #include "app/fault_report.hpp"
 #include "win32/control_ids.hpp"
+#include "win32/edit_menu.hpp"
 #include "win32/label_painting.hpp"
 #include "win32/text.hpp"
 
@@ -48,10 +49,13 @@ DWORD aligned(Alignment alignment, DWORD left, DWORD centre, DWORD right)
 
 // Return, Ctrl+Return and Escape in a field type nothing, and a single-line
 // EDIT would beep at them. The dialog keys in the message loop see them first;
-// this catches any that still arrive as characters.
+// this catches any that still arrive as characters. The context menu is the
+// field's own Japanese one.
 LRESULT CALLBACK fieldProcedure(HWND field, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id, DWORD_PTR)
 {
     if (message == WM_CHAR && (wParam == L'\r' || wParam == L'\n' || wParam == 0x1B))
+        return 0;
+    if (message == WM_CONTEXTMENU && showEditMenu(field, lParam))
         return 0;
     if (message == WM_NCDESTROY)
         RemoveWindowSubclass(field, fieldProcedure, id);

@@ -1,8 +1,8 @@
 // What the Win32 binding does beyond the conformance suite: scores too wide
 // for their labels drawn smaller, fonts shared and none left behind, a change
 // of DPI laying a window out anew, faults inside events stopped at the window
-// procedure, message boxes owned by their window, and the icon on every
-// window.
+// procedure, message boxes owned by their window, the icon on every window,
+// and the fields' Japanese context menu.
 
 #include "app/application.hpp"
 #include "win32/desktop.hpp"
@@ -14,7 +14,10 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <array>
 #include <cstdlib>
+#include <cstring>
+#include <cwchar>
 #include <iterator>
 #include <set>
 #include <stdexcept>
@@ -313,6 +316,206 @@ TEST(Win32Binding, EveryWindowShowsTheProgramIcon)
             if (info.hbmColor)
                 DeleteObject(info.hbmColor);
         }
+    }
+}
+
+// A field's context menu, read from inside its own modal loop (where a
+// thread timer still fires) and closed with a key: an access key chooses its
+// command, Escape none. Separators are read as empty captions.
+struct MenuItem {
+    std::wstring caption;
+    bool enabled;
+};
+struct SeenMenu {
+    std::vector<MenuItem> items;
+    POINT corner{-1, -1};
+};
+SeenMenu seenMenu;
+bool menuRead;
+WPARAM menuAnswer;
+
+void CALLBACK readMenuAndAnswer(HWND, UINT, UINT_PTR, DWORD)
+{
+    HWND popup = nullptr;
+    for (HWND window : threadWindows())
+        if (className(window) == L"#32768" && IsWindowVisible(window))
+            popup = window;
+    if (!popup) {
+        // F10 alone would have opened the menu bar instead, waiting for ever.
+        GUITHREADINFO thread{};
+        thread.cbSize = sizeof thread;
+        if (GetGUIThreadInfo(GetCurrentThreadId(), &thread) && (thread.flags & GUI_INMENUMODE))
+            EndMenu();
+    }
+    if (!popup || menuRead)
+        return;
+    menuRead = true;
+    auto* menu = reinterpret_cast<HMENU>(SendMessageW(popup, MN_GETHMENU, 0, 0));
+    for (int i = 0; i < GetMenuItemCount(menu); ++i) {
+        wchar_t caption[64] = {};
+        GetMenuStringW(menu, static_cast<UINT>(i), caption, 64, MF_BYPOSITION);
+        const UINT state = GetMenuState(menu, static_cast<UINT>(i), MF_BYPOSITION);
+        seenMenu.items.push_back({caption, !(state & (MF_GRAYED | MF_DISABLED))});
+    }
+    RECT place{};
+    GetWindowRect(popup, &place);
+    seenMenu.corner = {place.left, place.top};
+    PostMessageW(popup, menuAnswer == VK_ESCAPE ? WM_KEYDOWN : WM_CHAR, menuAnswer, 0);
+}
+
+// Shift as the thread sees it, for keys posted to it.
+void holdShift(bool down)
+{
+    BYTE keys[256] = {};
+    GetKeyboardState(keys);
+    keys[VK_SHIFT] = down ? 0x80 : 0;
+    SetKeyboardState(keys);
+}
+
+// Opens the field's context menu from the keyboard, or with the right mouse
+// button at a point of the field, and answers it.
+SeenMenu useEditMenu(Program& program, HWND field, WPARAM answer, const POINT* click = nullptr)
+{
+    seenMenu = {};
+    menuRead = false;
+    menuAnswer = answer;
+    const UINT_PTR timer = SetTimer(nullptr, 0, 10, readMenuAndAnswer);
+    if (click) {
+        PostMessageW(field, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(click->x, click->y));
+        PostMessageW(field, WM_RBUTTONUP, 0, MAKELPARAM(click->x, click->y));
+    } else {
+        holdShift(true);
+        PostMessageW(field, WM_SYSKEYDOWN, VK_F10, 1);
+        PostMessageW(field, WM_SYSKEYUP, VK_F10, 0xC0000001);
+    }
+    settle(program.host);
+    KillTimer(nullptr, timer);
+    holdShift(false);
+    return seenMenu;
+}
+
+void setClipboard(const wchar_t* text)
+{
+    ASSERT_TRUE(OpenClipboard(nullptr));
+    EmptyClipboard();
+    if (text) {
+        const std::size_t bytes = (std::wcslen(text) + 1) * sizeof(wchar_t);
+        HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes);
+        std::memcpy(GlobalLock(memory), text, bytes);
+        GlobalUnlock(memory);
+        SetClipboardData(CF_UNICODETEXT, memory);
+    }
+    CloseClipboard();
+}
+
+std::wstring clipboardText()
+{
+    std::wstring text;
+    if (OpenClipboard(nullptr)) {
+        if (HANDLE memory = GetClipboardData(CF_UNICODETEXT)) {
+            text = static_cast<const wchar_t*>(GlobalLock(memory));
+            GlobalUnlock(memory);
+        }
+        CloseClipboard();
+    }
+    return text;
+}
+
+// The field as a row leaves it: its text, a selection, then any typing.
+void prepareField(HWND field, const wchar_t* text, int start, int end, const wchar_t* typed)
+{
+    SetWindowTextW(field, text);
+    SendMessageW(field, EM_SETSEL, static_cast<WPARAM>(start), end);
+    for (const wchar_t* c = typed; c && *c; ++c)
+        SendMessageW(field, WM_CHAR, *c, 1);
+}
+
+// On any Windows the fields' context menu is Japanese, with Windows' own
+// commands, separators, access keys and enabled states; from the keyboard
+// it opens at the caret, from the mouse where it was clicked.
+TEST(Win32Binding, FieldsHaveAJapaneseContextMenuEnabledAsWindowsOwn)
+{
+    const std::array<const wchar_t*, 8> captions{L"元に戻す(&U)", L"",         L"切り取り(&T)", L"コピー(&C)",
+                                                 L"貼り付け(&P)", L"削除(&D)", L"",             L"すべて選択(&A)"};
+    struct Row {
+        const char* what;
+        const wchar_t* text;
+        int start, end;
+        const wchar_t* typed;
+        const wchar_t* clipboard;
+        std::array<bool, 6> enabled; // undo, cut, copy, paste, delete, select all
+    };
+    const Row rows[] = {
+        {"empty", L"", 0, 0, nullptr, nullptr, {false, false, false, false, false, false}},
+        {"empty, text to paste", L"", 0, 0, nullptr, L"60", {false, false, false, true, false, false}},
+        {"caret at the end", L"180", 3, 3, nullptr, nullptr, {false, false, false, false, false, true}},
+        {"part selected", L"180", 1, 2, nullptr, L"60", {false, true, true, true, true, true}},
+        {"all selected", L"180", 0, 3, nullptr, nullptr, {false, true, true, false, true, false}},
+        {"typed into", L"18", 2, 2, L"0", nullptr, {true, false, false, false, false, true}},
+    };
+    Program program;
+    program.press(kCommand2);
+    HWND field = program.control(kText1);
+    RECT box{};
+    GetWindowRect(field, &box);
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        setClipboard(row.clipboard);
+        prepareField(field, row.text, row.start, row.end, row.typed);
+        const std::wstring before = win32::windowText(field);
+        const SeenMenu menu = useEditMenu(program, field, VK_ESCAPE);
+        ASSERT_EQ(menu.items.size(), captions.size());
+        for (std::size_t i = 0, command = 0; i < captions.size(); ++i) {
+            EXPECT_EQ(menu.items[i].caption, captions[i]);
+            if (*captions[i]) {
+                EXPECT_EQ(menu.items[i].enabled, row.enabled[command++]) << win32::utf8(captions[i]);
+            }
+        }
+        EXPECT_TRUE(PtInRect(&box, menu.corner)) << "at the caret, not " << menu.corner.x << "," << menu.corner.y;
+        EXPECT_EQ(win32::windowText(field), before) << "Escape does nothing";
+    }
+
+    POINT click{5, 4};
+    const SeenMenu clicked = useEditMenu(program, field, VK_ESCAPE, &click);
+    ClientToScreen(field, &click);
+    EXPECT_EQ(std::make_pair(clicked.corner.x, clicked.corner.y), std::make_pair(click.x, click.y));
+}
+
+// Each command, chosen by its access key, does to the field and the
+// clipboard what Windows' own does.
+TEST(Win32Binding, TheContextMenuCommandsEditTheField)
+{
+    struct Row {
+        const char* what;
+        const wchar_t* text;
+        int start, end;
+        const wchar_t* typed;
+        wchar_t key;
+        const wchar_t* after;
+        const wchar_t* clipboard;
+        std::pair<DWORD, DWORD> selection;
+    };
+    const Row rows[] = {
+        {"undo", L"18", 2, 2, L"0", L'u', L"18", L"keep", {2, 2}},
+        {"cut", L"180", 0, 1, nullptr, L't', L"80", L"1", {0, 0}},
+        {"copy", L"180", 1, 2, nullptr, L'c', L"180", L"8", {1, 2}},
+        {"paste", L"5", 1, 1, nullptr, L'p', L"5keep", L"keep", {5, 5}},
+        {"delete", L"180", 1, 3, nullptr, L'd', L"1", L"keep", {1, 1}},
+        {"select all", L"180", 1, 1, nullptr, L'a', L"180", L"keep", {0, 3}},
+    };
+    Program program;
+    program.press(kCommand2);
+    HWND field = program.control(kText1);
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        setClipboard(L"keep");
+        prepareField(field, row.text, row.start, row.end, row.typed);
+        ASSERT_TRUE(useEditMenu(program, field, row.key).corner.x >= 0) << "the menu opened";
+        DWORD start = 0, end = 0;
+        SendMessageW(field, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+        EXPECT_EQ(win32::windowText(field), row.after);
+        EXPECT_EQ(clipboardText(), row.clipboard);
+        EXPECT_EQ(std::make_pair(start, end), row.selection);
     }
 }
 
