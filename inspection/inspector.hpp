@@ -10,6 +10,7 @@
 // Rectangles are in the binding's pixels at `dotsPerInch` (96 where the
 // toolkit scales by itself): the suite converts the designed twips to them.
 
+#include <functional>
 #include <initializer_list>
 #include <map>
 #include <memory>
@@ -112,6 +113,9 @@ public:
     // Every message box is answered with OK as soon as it opens; these are the
     // boxes since the last call, in order.
     virtual std::vector<BoxView> boxes() = 0;
+    // Runs inside every following box's wait, before it is answered: what a
+    // user or another program does to the window meanwhile. Empty to stop.
+    virtual void whileBoxIsOpen(std::function<void()> act) = 0;
 };
 
 // Each binding's inspector library makes its own.

@@ -63,13 +63,9 @@ public:
     {
     }
 
-    ~QtLoadedWindow() override
-    {
-        relay.detach();
-        host.noteFrame(*widget);
-        widget->hide();
-        host.retire(widget);
-    }
+    // Deleted once control is back in the event loop: the application may
+    // destroy the window from inside the signal of one of its own widgets.
+    ~QtLoadedWindow() override { host.retire(widget); }
 
     std::string text(std::string_view field) const override { return controls.text(field); }
     void setText(std::string_view field, std::string_view text) override { controls.setText(field, text); }
@@ -81,6 +77,13 @@ public:
         placeWindow(*widget, design, host.lastFrame());
         widget->show();
         widget->activateWindow();
+    }
+
+    void hide() override
+    {
+        relay.detach();
+        host.noteFrame(*widget);
+        widget->hide();
     }
 
 private:

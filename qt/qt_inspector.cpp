@@ -167,6 +167,7 @@ public:
     bool ended() override { return watch.quitAsked; }
 
     std::vector<BoxView> boxes() override { return std::exchange(answered, {}); }
+    void whileBoxIsOpen(std::function<void()> act) override { duringBox = std::move(act); }
 
 private:
     QWidget& loaded()
@@ -203,6 +204,11 @@ private:
         for (QLabel* label : clientOf(loaded()).findChildren<QLabel*>())
             view.labels[utf8(label->objectName())] = utf8(label->text());
         answered.push_back(view);
+        if (duringBox && !inBox) {
+            inBox = true;
+            duringBox();
+            inBox = false;
+        }
         box->button(QMessageBox::Ok)->click();
     }
 
@@ -211,6 +217,8 @@ private:
     Application application{watch};
     QTimer boxAnswerer;
     std::vector<BoxView> answered;
+    std::function<void()> duringBox;
+    bool inBox = false;
 };
 
 } // namespace

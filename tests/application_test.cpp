@@ -61,12 +61,13 @@ TEST(Application, StartsAtTheMenuWindowAndEndsWhenItIsClosed)
     EXPECT_EQ(run.take(), (Log{"build Form5", "show Form5"}));
     EXPECT_EQ(run.application.openWindow(), "Form5");
     run.host.close();
-    EXPECT_EQ(run.take(), (Log{"unload Form5", "quit"})) << "no sheet was ever made";
+    EXPECT_EQ(run.take(), (Log{"unload Form5", "destroy Form5", "quit"})) << "no sheet was ever made";
     EXPECT_EQ(run.made, 0);
     EXPECT_EQ(run.application.openWindow(), "");
 }
 
-// Unload first, then build, Form_Load and show; the menu window never comes back.
+// Unload first, then build, Form_Load and show; the menu window never comes
+// back. The unloaded window is destroyed once the click has been handled.
 TEST(Application, MenuButtonsOpenTheOnePlayerSheetOfTheirGame)
 {
     for (const auto& [button, target, sheet] : {std::tuple{"Command1", "Form1", "CountUp1"}, {"Command2", "Form6", "3011"}}) {
@@ -75,7 +76,7 @@ TEST(Application, MenuButtonsOpenTheOnePlayerSheetOfTheirGame)
         run.take();
         run.host.click(button);
         EXPECT_EQ(run.take(), (Log{"unload Form5", "build " + std::string(target), std::string(sheet) + "#1 load",
-                                   "show " + std::string(target)}));
+                                   "show " + std::string(target), "destroy Form5"}));
     }
 }
 
@@ -104,12 +105,13 @@ TEST(Application, CountCommandsSwitchWithinTheGame)
                     continue;
                 }
                 const Log log = run.take();
-                ASSERT_EQ(log.size(), 4U);
+                ASSERT_EQ(log.size(), 5U);
                 EXPECT_EQ(log[0], "unload " + source);
                 EXPECT_EQ(log[1], "build " + target);
                 EXPECT_EQ(log[2].substr(0, sheet.size() + 1), sheet + "#");
                 EXPECT_EQ(log[2].substr(log[2].size() - 5), " load");
                 EXPECT_EQ(log[3], "show " + target);
+                EXPECT_EQ(log[4], "destroy " + source);
                 run.host.click(commands[from - 1]);
             }
         EXPECT_EQ(run.made, 4) << "one default instance per sheet for the whole run";
@@ -126,9 +128,10 @@ TEST(Application, ASheetKeepsItsInstanceAcrossShowings)
     for (const char* command : {"two", "one", "two"})
         run.host.click(command);
     EXPECT_EQ(run.take(), (Log{"build Form5", "show Form5", "unload Form5", "build Form1", "CountUp1#1 load", "show Form1",
-                               "unload Form1", "build Form2", "CountUp2#2 load", "show Form2", "unload Form2",
-                               "build Form1", "CountUp1#1 load", "show Form1", "unload Form1", "build Form2",
-                               "CountUp2#2 load", "show Form2"}));
+                               "destroy Form5", "unload Form1", "build Form2", "CountUp2#2 load", "show Form2",
+                               "destroy Form1", "unload Form2", "build Form1", "CountUp1#1 load", "show Form1",
+                               "destroy Form2", "unload Form1", "build Form2", "CountUp2#2 load", "show Form2",
+                               "destroy Form1"}));
     run.host.click("one");
     EXPECT_EQ(run.host.text("Text4"), "プレーヤー1") << "typed names stay behind";
 }
@@ -166,7 +169,7 @@ TEST(Application, ClosingASheetEndsTheProgramASwitchNever)
     Log log = run.take();
     EXPECT_EQ(std::count(log.begin(), log.end(), "quit"), 0);
     run.host.close();
-    EXPECT_EQ(run.take(), (Log{"unload Form6", "quit"}));
+    EXPECT_EQ(run.take(), (Log{"unload Form6", "destroy Form6", "quit"}));
 }
 
 // The real games behind the default factory, played through the fake host.
@@ -184,6 +187,37 @@ TEST(Application, TheRealSheetsPlayBehindIt)
     EXPECT_TRUE(host.text("Label8").starts_with("ダーツの点数計算ソフトです。ルールは３０１です。")) << "Form_Load wrote the rules";
     host.click("Command1");
     EXPECT_EQ(host.boxes, std::vector<std::string>{"数字を入力してください"});
+}
+
+// A close or a click that reaches the sheet while its box is open (a program
+// posting them, a quick Return after OK) is dropped: the press runs to its
+// end on a window that is still there, and the sheet goes on answering.
+TEST(Application, NothingRunsInsideAPressWhileItsBoxIsOpen)
+{
+    testing::FakeHost host;
+    Application application(host);
+    application.start();
+    host.click("Command2");
+    host.log.clear();
+    host.whileBoxIsOpen = [&] {
+        host.close();
+        host.click("Command1");
+        host.click("two");
+    };
+    for (const char* field : {"Text1", "Text2", "Text3"})
+        host.type(field, "120");
+    host.click("Command1"); // 360 from 301: a bust, and the score comes back
+    EXPECT_EQ(host.boxes.size(), 1U);
+    EXPECT_EQ(host.log, Log{}) << "neither unloaded nor switched during the box";
+    EXPECT_EQ(host.text("Label5"), "301");
+    EXPECT_EQ(host.text("Label6"), "2");
+
+    host.whileBoxIsOpen = nullptr;
+    host.type("Text1", "1");
+    host.click("Command1");
+    EXPECT_EQ(host.boxes.size(), 2U) << "the sheet still answers: a bad entry";
+    host.close();
+    EXPECT_EQ(host.log, (Log{"unload Form6", "destroy Form6", "quit"}));
 }
 
 } // namespace

@@ -415,26 +415,15 @@ LRESULT CALLBACK FormWindow::procedure(HWND window, UINT message, WPARAM wParam,
         }
         return DefWindowProcW(window, message, wParam, lParam);
     }
-    if (message == kRetireMessage) {
-        // Not while one of its own messages is still being handled further up.
-        if (form->depth > 0)
-            PostMessageW(window, kRetireMessage, 0, 0);
-        else
-            DestroyWindow(window);
-        return 0;
-    }
-
     // Nothing may unwind through Windows' frames: a fault that gets this far
-    // is reported and the message counts as handled.
-    ++form->depth;
-    LRESULT result = 0;
+    // is reported and the message counts as handled. The form may be gone
+    // when respond() returns (the application unloaded its window).
     try {
-        result = form->respond(message, wParam, lParam);
+        return form->respond(message, wParam, lParam);
     } catch (...) {
         reportCurrentFault();
+        return 0;
     }
-    --form->depth;
-    return result;
 }
 
 } // namespace zelvo::win32

@@ -23,9 +23,6 @@
 
 namespace zelvo::win32 {
 
-// Posted to a window unloaded inside its own events: destroy it now.
-inline constexpr UINT kRetireMessage = WM_APP + 1;
-
 class FormWindow {
 public:
     FormWindow(const FormWindow&) = delete;
@@ -46,8 +43,6 @@ public:
     void show();
     // Its events go nowhere from now on.
     void detach() { events = nullptr; }
-    // Whether one of its messages is being handled right now, further up the stack.
-    bool handlingMessage() const { return depth > 0; }
 
 private:
     struct Control {
@@ -79,7 +74,6 @@ private:
     std::vector<Control> controls;
     std::shared_ptr<const Font> defaultFont;
     HWND lastFocus = nullptr;
-    int depth = 0;
     bool owned = false; // by its window, once made
 };
 

@@ -280,6 +280,7 @@ public:
     bool ended() override { return watch.quitAsked && quitReceived; }
 
     std::vector<BoxView> boxes() override { return std::exchange(answered, {}); }
+    void whileBoxIsOpen(std::function<void()> act) override { duringBox = std::move(act); }
 
 private:
     void run()
@@ -386,7 +387,8 @@ private:
     static void CALLBACK answerBox(HWND, UINT, UINT_PTR, DWORD)
     {
         HWND box = openMessageBox();
-        if (!box || !answering)
+        // The act run inside a box pumps messages, this timer's among them.
+        if (!box || !answering || answering->inBox)
             return;
         Win32Inspector& self = *answering;
         BoxView view{utf8(windowText(box)), utf8(windowText(GetDlgItem(box, 0xFFFF))), false, true, {}};
@@ -406,6 +408,11 @@ private:
             if (isClass(control, L"Static"))
                 view.labels[nameOf(GetDlgCtrlID(control))] = utf8(windowText(control));
         self.answered.push_back(view);
+        if (self.duringBox) {
+            self.inBox = true;
+            self.duringBox();
+            self.inBox = false;
+        }
         if (HWND ok = GetDlgItem(box, IDOK))
             SendMessageW(ok, BM_CLICK, 0, 0);
         else
@@ -418,6 +425,8 @@ private:
     UINT_PTR timer = 0;
     bool quitReceived = false;
     std::vector<BoxView> answered;
+    std::function<void()> duringBox;
+    bool inBox = false;
 };
 
 } // namespace

@@ -428,6 +428,29 @@ TEST_F(Conformance, TwoPlayerGamesOfBothKindsEndWithTheirResult)
     }
 }
 
+// A window whose box is open takes no close and no click: the press runs to
+// its end (a bust puts the score back), the sheet stays and answers, and a
+// close afterwards ends the program.
+TEST_F(Conformance, ACloseOrAClickDuringABoxIsDropped)
+{
+    open(sheetOf(1, 1));
+    ui->whileBoxIsOpen([&] {
+        ui->close();
+        ui->click("Command1");
+    });
+    turn(1, {"120", "120", "120"});
+    EXPECT_EQ(ui->boxes().size(), 1U) << "the bust, and nothing run inside it";
+    ui->whileBoxIsOpen({});
+    EXPECT_FALSE(ui->ended());
+    EXPECT_EQ(ui->window().name, "Form6");
+    EXPECT_EQ(text("Label5"), "301");
+    EXPECT_EQ(text("Label6"), "2");
+    turn(1, {"1", "", ""});
+    EXPECT_EQ(texts(ui->boxes()), std::vector<std::string>{"数字を入力してください"});
+    ui->close();
+    EXPECT_TRUE(ui->ended());
+}
+
 // A name and a throw of any length: pasted text is never cut.
 TEST_F(Conformance, FieldsTakeTextOfAnyLength)
 {

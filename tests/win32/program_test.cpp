@@ -136,53 +136,116 @@ TEST(ZelvoExe, TheManifestGivesVersion6ControlsAndPerMonitorAwareness)
     EXPECT_EQ(GetAwarenessFromDpiAwarenessContext(GetThreadDpiAwarenessContext()), DPI_AWARENESS_PER_MONITOR_AWARE);
 }
 
-struct Search {
-    DWORD process;
-    HWND found;
+// zelvo.exe started as a process of its own, driven from outside as an
+// automation tool or Task Manager drives it.
+class Process {
+public:
+    Process()
+    {
+        const std::wstring exe = zelvoExe();
+        std::wstring commandLine = L"\"" + exe + L"\"";
+        STARTUPINFOW startup{};
+        startup.cb = sizeof startup;
+        started = CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info);
+    }
+    ~Process()
+    {
+        if (started && WaitForSingleObject(info.hProcess, 0) != WAIT_OBJECT_0)
+            TerminateProcess(info.hProcess, 99);
+        if (started) {
+            CloseHandle(info.hThread);
+            CloseHandle(info.hProcess);
+        }
+    }
+
+    // Its visible top-level window of that class ("Form5", "#32770" for a
+    // message box), waited for up to 10 s; null if none came.
+    HWND window(const wchar_t* windowClass) const
+    {
+        struct Search {
+            DWORD process;
+            const wchar_t* windowClass;
+            HWND found;
+        } search{info.dwProcessId, windowClass, nullptr};
+        const auto match = [](HWND window, LPARAM that) -> BOOL {
+            auto* s = reinterpret_cast<Search*>(that);
+            DWORD process = 0;
+            GetWindowThreadProcessId(window, &process);
+            if (process != s->process || className(window) != s->windowClass || !IsWindowVisible(window))
+                return TRUE;
+            s->found = window;
+            return FALSE;
+        };
+        for (int tries = 0; tries < 200 && !search.found; ++tries) {
+            EnumWindows(match, reinterpret_cast<LPARAM>(&search));
+            if (!search.found)
+                Sleep(50);
+        }
+        return search.found;
+    }
+
+    // The exit status once it has ended within 10 s, or 99.
+    DWORD status() const
+    {
+        DWORD status = 99;
+        if (WaitForSingleObject(info.hProcess, 10000) == WAIT_OBJECT_0)
+            GetExitCodeProcess(info.hProcess, &status);
+        return status;
+    }
+
+    bool started = false;
+    PROCESS_INFORMATION info{};
 };
 
-BOOL CALLBACK findMenuWindow(HWND window, LPARAM search)
+std::string textOf(HWND window)
 {
-    auto* s = reinterpret_cast<Search*>(search);
-    DWORD process = 0;
-    GetWindowThreadProcessId(window, &process);
-    if (process != s->process || className(window) != L"Form5" || !IsWindowVisible(window))
-        return TRUE;
-    s->found = window;
-    return FALSE;
+    wchar_t text[256] = {};
+    SendMessageW(window, WM_GETTEXT, 256, reinterpret_cast<LPARAM>(text));
+    return utf8(text);
 }
 
 TEST(ZelvoExe, OpensTheMenuWindowAndEndsWithStatusZeroWhenItIsClosed)
 {
-    const std::wstring exe = zelvoExe();
-    std::wstring commandLine = L"\"" + exe + L"\"";
-    STARTUPINFOW startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION process{};
-    ASSERT_TRUE(CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process));
+    Process zelvo;
+    ASSERT_TRUE(zelvo.started);
+    HWND menu = zelvo.window(L"Form5");
+    ASSERT_TRUE(menu) << "no menu window within 10 s";
+    EXPECT_EQ(textOf(menu), "ぽてのダーツ計算Ver2");
+    PostMessageW(menu, WM_CLOSE, 0, 0);
+    EXPECT_EQ(zelvo.status(), 0U);
+}
 
-    Search search{process.dwProcessId, nullptr};
-    for (int tries = 0; tries < 200 && !search.found; ++tries) {
-        EnumWindows(findMenuWindow, reinterpret_cast<LPARAM>(&search));
-        if (!search.found)
-            Sleep(50);
-    }
-    EXPECT_TRUE(search.found) << "no menu window within 10 s";
-    if (search.found) {
-        wchar_t caption[64] = {};
-        SendMessageW(search.found, WM_GETTEXT, 64, reinterpret_cast<LPARAM>(caption));
-        EXPECT_EQ(utf8(caption), "ぽてのダーツ計算Ver2");
-        PostMessageW(search.found, WM_CLOSE, 0, 0);
-    }
-    const DWORD waited = WaitForSingleObject(process.hProcess, 10000);
-    if (waited != WAIT_OBJECT_0)
-        TerminateProcess(process.hProcess, 99);
-    DWORD status = 99;
-    GetExitCodeProcess(process.hProcess, &status);
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
-    EXPECT_EQ(waited, WAIT_OBJECT_0) << "the program did not end";
-    EXPECT_EQ(status, 0U);
+// A close posted while a box is open (Task Manager's End task does that) is
+// dropped: no hang, no crash; the sheet stays after OK and a later close
+// ends the program with status 0.
+TEST(ZelvoExe, SurvivesACloseWhileItsBoxIsOpen)
+{
+    Process zelvo;
+    ASSERT_TRUE(zelvo.started);
+    HWND menu = zelvo.window(L"Form5");
+    ASSERT_TRUE(menu);
+    PostMessageW(GetDlgItem(menu, 2002), BM_CLICK, 0, 0); // ３０１
+    HWND sheet = zelvo.window(L"Form6");
+    ASSERT_TRUE(sheet);
+    for (int field : {1001, 1002, 1003})
+        SendMessageW(GetDlgItem(sheet, field), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"120"));
+    PostMessageW(GetDlgItem(sheet, 2001), BM_CLICK, 0, 0); // a bust
+    HWND box = zelvo.window(L"#32770");
+    ASSERT_TRUE(box) << "no bust box";
+    PostMessageW(sheet, WM_CLOSE, 0, 0);
+    PostMessageW(GetDlgItem(sheet, 2001), BM_CLICK, 0, 0);
+    DWORD_PTR answer = 0;
+    EXPECT_TRUE(SendMessageTimeoutW(box, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 5000, &answer)) << "the box answers";
+    EXPECT_TRUE(IsWindow(sheet));
+    PostMessageW(GetDlgItem(box, IDOK), BM_CLICK, 0, 0);
+    for (int tries = 0; tries < 100 && IsWindow(box); ++tries)
+        Sleep(50);
+    EXPECT_FALSE(IsWindow(box)) << "OK closed the box";
+    ASSERT_TRUE(IsWindowVisible(sheet)) << "the sheet is still there";
+    EXPECT_EQ(textOf(GetDlgItem(sheet, 3005)), "301") << "the bust was undone";
+    EXPECT_EQ(textOf(GetDlgItem(sheet, 3006)), "2");
+    PostMessageW(sheet, WM_CLOSE, 0, 0);
+    EXPECT_EQ(zelvo.status(), 0U);
 }
 
 } // namespace
