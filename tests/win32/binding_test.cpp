@@ -333,6 +333,7 @@ struct SeenMenu {
 SeenMenu seenMenu;
 bool menuRead;
 WPARAM menuAnswer;
+HWND closedWhileOpen; // a window sent WM_CLOSE before the answer
 
 void CALLBACK readMenuAndAnswer(HWND, UINT, UINT_PTR, DWORD)
 {
@@ -360,6 +361,8 @@ void CALLBACK readMenuAndAnswer(HWND, UINT, UINT_PTR, DWORD)
     RECT place{};
     GetWindowRect(popup, &place);
     seenMenu.corner = {place.left, place.top};
+    if (closedWhileOpen)
+        PostMessageW(closedWhileOpen, WM_CLOSE, 0, 0);
     PostMessageW(popup, menuAnswer == VK_ESCAPE ? WM_KEYDOWN : WM_CHAR, menuAnswer, 0);
 }
 
@@ -374,7 +377,7 @@ void holdShift(bool down)
 
 // Opens the field's context menu from the keyboard, or with the right mouse
 // button at a point of the field, and answers it.
-SeenMenu useEditMenu(Program& program, HWND field, WPARAM answer, const POINT* click = nullptr)
+SeenMenu useEditMenu(Program& program, HWND field, WPARAM answer, const POINT* click = nullptr, bool* quit = nullptr)
 {
     seenMenu = {};
     menuRead = false;
@@ -388,7 +391,9 @@ SeenMenu useEditMenu(Program& program, HWND field, WPARAM answer, const POINT* c
         PostMessageW(field, WM_SYSKEYDOWN, VK_F10, 1);
         PostMessageW(field, WM_SYSKEYUP, VK_F10, 0xC0000001);
     }
-    settle(program.host);
+    const bool quitting = settle(program.host);
+    if (quit)
+        *quit = quitting;
     KillTimer(nullptr, timer);
     holdShift(false);
     return seenMenu;
@@ -517,6 +522,24 @@ TEST(Win32Binding, TheContextMenuCommandsEditTheField)
         EXPECT_EQ(clipboardText(), row.clipboard);
         EXPECT_EQ(std::make_pair(start, end), row.selection);
     }
+}
+
+// A close that reaches the sheet while a field's menu is open ends the
+// program as any close does; the command chosen after it goes nowhere.
+TEST(Win32Binding, ASheetClosedWhileAFieldsMenuIsOpenEndsTheProgram)
+{
+    Program program;
+    program.press(kCommand2);
+    HWND window = program.window();
+    HWND field = program.control(kText1);
+    prepareField(field, L"180", 0, 3, nullptr);
+    closedWhileOpen = window;
+    bool quit = false;
+    const SeenMenu menu = useEditMenu(program, field, L'd', nullptr, &quit);
+    closedWhileOpen = nullptr;
+    EXPECT_FALSE(menu.items.empty());
+    EXPECT_TRUE(quit);
+    EXPECT_FALSE(IsWindow(window));
 }
 
 } // namespace
