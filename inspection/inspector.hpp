@@ -44,6 +44,9 @@ struct ControlView {
     Rect rect;         // within the client area
     Font font;
     Align alignment = Align::Left; // of a label's or a field's text; a button's is its own
+    // The point size a label's text is drawn at: smaller than its font's
+    // when the text is too wide for it; 0 where the binding cannot tell.
+    double drawnPoints = 0;
 };
 
 struct WindowView {

@@ -2,6 +2,7 @@
 
 #include "qt/qt_window.hpp"
 #include "qt/window_builder.hpp"
+#include "qt/window_placement.hpp"
 
 #include <QAction>
 #include <QCloseEvent>

@@ -6,7 +6,8 @@
 #include "app/application.hpp"
 #include "qt/qt_host.hpp"
 #include "qt/qt_window.hpp"
-#include "qt/wrapping_menu_bar.hpp"
+#include "qt/fitting_label.hpp"
+#include "qt/menu_command_bar.hpp"
 #include "inspection/inspector.hpp"
 #include "inspection/quit_watch.hpp"
 
@@ -22,21 +23,6 @@ std::string utf8(const QString& text) { return text.toStdString(); }
 Rect rectOf(const QRect& r) { return {r.x(), r.y(), r.width(), r.height()}; }
 
 Font fontOf(const QFont& font) { return {utf8(font.families().value(0)), font.pointSizeF(), font.weight() >= QFont::Bold}; }
-
-// Where the bar draws a command: the sheets' bar lays out its items itself.
-QRect commandPlace(QMenuBar& bar, QAction* action)
-{
-    if (auto* wrapping = qobject_cast<WrappingMenuBar*>(&bar))
-        return wrapping->itemGeometry(action);
-    return bar.actionGeometry(action);
-}
-
-// QMenuBar's overflow button (») holds the commands that did not fit.
-bool overflowShown(const QMenuBar& bar)
-{
-    const QList<QToolButton*> buttons = bar.findChildren<QToolButton*>(Qt::FindDirectChildrenOnly);
-    return std::any_of(buttons.begin(), buttons.end(), [](const QToolButton* button) { return button->isVisible(); });
-}
 
 class QtInspector final : public Inspector {
 public:
@@ -97,20 +83,19 @@ public:
         const auto alignment = c.property("alignment").value<Qt::Alignment>() & Qt::AlignHorizontal_Mask;
         view.alignment = alignment == Qt::AlignRight ? Align::Right : alignment == Qt::AlignHCenter ? Align::Centre : Align::Left;
         view.kind = qobject_cast<QLabel*>(&c) ? Kind::Label : qobject_cast<QLineEdit*>(&c) ? Kind::TextField : Kind::CommandButton;
+        if (auto* label = dynamic_cast<FittingLabel*>(&c))
+            view.drawnPoints = label->drawnPointSize();
         return view;
     }
 
     std::vector<MenuCommandView> menu() override
     {
         std::vector<MenuCommandView> commands;
-        auto* mainWindow = qobject_cast<QMainWindow*>(&loaded());
-        if (!mainWindow)
-            return commands;
-        QMenuBar* bar = mainWindow->menuBar();
-        for (QAction* action : bar->actions()) {
-            const QRect place = commandPlace(*bar, action);
+        MenuCommandBar* bar = barOf(loaded());
+        for (QAction* action : bar ? bar->actions() : QList<QAction*>()) {
+            const QRect place = bar->itemGeometry(action);
             commands.push_back({utf8(action->objectName()), utf8(action->text()), action->isEnabled(),
-                                !action->menu() && place.isValid() && bar->rect().contains(place) && !overflowShown(*bar)});
+                                place.isValid() && bar->rect().contains(place)});
         }
         return commands;
     }
@@ -154,12 +139,11 @@ public:
             QTest::mouseClick(button, Qt::LeftButton);
             return;
         }
-        auto* mainWindow = qobject_cast<QMainWindow*>(&w);
-        QMenuBar* bar = mainWindow ? mainWindow->menuBar() : nullptr;
-        QAction* action = bar ? bar->findChild<QAction*>(qtText(control)) : nullptr;
-        if (!action)
+        MenuCommandBar* bar = barOf(w);
+        auto* command = bar ? bar->findChild<QToolButton*>(qtText(control)) : nullptr;
+        if (!command)
             throw std::runtime_error("nothing to click named " + control);
-        QTest::mouseClick(bar, Qt::LeftButton, {}, commandPlace(*bar, action).center());
+        QTest::mouseClick(command, Qt::LeftButton);
     }
 
     void close() override { loaded().close(); }
@@ -176,6 +160,12 @@ private:
             if (widget->isVisible() && utf8(widget->objectName()) == application.openWindow())
                 return *widget;
         throw std::runtime_error("no window is loaded");
+    }
+
+    static MenuCommandBar* barOf(QWidget& window)
+    {
+        auto* mainWindow = qobject_cast<QMainWindow*>(&window);
+        return mainWindow ? qobject_cast<MenuCommandBar*>(mainWindow->menuWidget()) : nullptr;
     }
 
     static QWidget& clientOf(QWidget& window)

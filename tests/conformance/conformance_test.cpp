@@ -330,6 +330,32 @@ TEST_F(Conformance, TheMenuBarIsReachedFromTheKeyboard)
     }
 }
 
+// A score too wide for its label is drawn smaller, not cut off, and the same
+// scores shrink to the same size on every binding: the labels are 615, 615,
+// 735 and 855 twips wide, designed at 14.25 pt.
+TEST_F(Conformance, ScoresTooWideForTheirLabelShrinkAlikeEverywhere)
+{
+    open(sheetOf(0, 4));
+    if (ui->control("Label5").drawnPoints == 0)
+        GTEST_SKIP() << "this binding does not tell the size it draws at";
+    // Each round takes every player's total on to the next score.
+    const struct { std::string throw1, score; double points[4]; } rounds[] = {
+        {"-32768", "-32768", {8.25, 8.25, 9.75, 11.25}},
+        {"31268", "-1500", {9.75, 9.75, 12, 14.25}},
+        {"2500", "1000", {11.25, 11.25, 13.5, 14.25}},
+        {"9000", "10000", {9, 9, 10.5, 12.75}},
+        {"22767", "32767", {9, 9, 10.5, 12.75}},
+    };
+    for (const auto& round : rounds)
+        for (int player = 0; player < 4; ++player) {
+            turn(player + 1, {round.throw1, "0", "0"});
+            const ControlView score = ui->control(kColumns[player][5].name);
+            SCOPED_TRACE(kColumns[player][5].name);
+            ASSERT_EQ(score.text, round.score);
+            EXPECT_EQ(score.drawnPoints, round.points[player]) << round.score;
+        }
+}
+
 TEST_F(Conformance, MenuButtonsAndCountCommandsSwitchWithinTheGameToFreshSheets)
 {
     for (int game = 0; game < 2; ++game) {

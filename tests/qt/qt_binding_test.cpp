@@ -9,7 +9,8 @@
 #include "qt/qt_window.hpp"
 #include "qt/window_builder.hpp"
 #include "qt/app_icon.hpp"
-#include "qt/wrapping_menu_bar.hpp"
+#include "qt/fitting_label.hpp"
+#include "qt/menu_command_bar.hpp"
 
 #include <QtTest/QTest>
 #include <QtWidgets>
@@ -114,7 +115,7 @@ TEST(QtWindows, MenuCommandsStandOnTheBarUnderEveryStyle)
             SCOPED_TRACE(style.toStdString() + " " + design.name);
             const std::unique_ptr<QWidget> window = buildWindow(design);
             window->show();
-            auto* bar = qobject_cast<WrappingMenuBar*>(qobject_cast<QMainWindow*>(window.get())->menuBar());
+            auto* bar = qobject_cast<MenuCommandBar*>(qobject_cast<QMainWindow*>(window.get())->menuWidget());
             ASSERT_NE(bar, nullptr);
             const QImage drawn = bar->grab().toImage();
             QRect previous;
