@@ -46,7 +46,7 @@ struct GameLook {
 
 constexpr GameLook kGameLooks[] = {
     {Game::CountUp, "ぽてのダーツ点数計算（カウントアップ）", "0", 6000, 135, 375},
-    {Game::ThreeOhOne, "ぽてのダーツ点数計算（３０１）", "301", 5640, 495, 615},
+    {Game::Game301, "ぽてのダーツ点数計算（３０１）", "301", 5640, 495, 615},
 };
 
 struct SheetRow {
@@ -62,10 +62,10 @@ constexpr SheetRow kSheets[] = {
     {"Form2", Game::CountUp, 2, 5175},
     {"Form3", Game::CountUp, 3, 5175},
     {"Form4", Game::CountUp, 4, 5175},
-    {"Form6", Game::ThreeOhOne, 1, 5055},
-    {"Form7", Game::ThreeOhOne, 2, 5175},
-    {"Form8", Game::ThreeOhOne, 3, 5175},
-    {"Form9", Game::ThreeOhOne, 4, 5175},
+    {"Form6", Game::Game301, 1, 5055},
+    {"Form7", Game::Game301, 2, 5175},
+    {"Form8", Game::Game301, 3, 5175},
+    {"Form9", Game::Game301, 4, 5175},
 };
 
 // The score labels grow wider to the right and do not follow the 1440 grid

@@ -2,8 +2,8 @@
 
 // The designs of the nine windows, as data: caption, client size, where the
 // window opens, its menu bar, and every control with its text at load,
-// rectangle, font and alignment. window_builder.cpp turns a design into
-// widgets; nothing else lays a window out.
+// rectangle, font and alignment. Each binding builds its windows from these
+// and from nothing else.
 //
 // Positions and sizes stay in twips, the unit the windows were drawn in
 // (1440 to the inch); twipsToPixels is the one place that converts them.
@@ -18,7 +18,7 @@ namespace zelvo {
 
 enum class ControlType { Label, TextField, CommandButton };
 enum class Alignment { Left, Centre, Right };
-enum class Game { CountUp, ThreeOhOne };
+enum class Game { CountUp, Game301 };
 
 struct TwipsPoint {
     int x;

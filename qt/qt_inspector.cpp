@@ -11,6 +11,7 @@
 #include "inspection/inspector.hpp"
 #include "inspection/quit_watch.hpp"
 
+#include <QTextDocumentFragment>
 #include <QtTest/QTest>
 #include <QtWidgets>
 
@@ -188,7 +189,11 @@ private:
         auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
         if (!box)
             return;
-        BoxView view{utf8(box->windowTitle()), utf8(box->text()),
+        // The text as the box shows it: markup in it would be drawn, not shown.
+        QString shown = box->text();
+        if (box->textFormat() == Qt::RichText || (box->textFormat() == Qt::AutoText && Qt::mightBeRichText(shown)))
+            shown = QTextDocumentFragment::fromHtml(shown).toPlainText();
+        BoxView view{utf8(box->windowTitle()), utf8(shown),
                      box->standardButtons() == QMessageBox::Ok && box->buttons().size() == 1,
                      box->icon() == QMessageBox::NoIcon, {}};
         for (QLabel* label : clientOf(loaded()).findChildren<QLabel*>())

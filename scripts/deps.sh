@@ -22,6 +22,7 @@ case "${1:-linux}" in
       libgtest-dev                    # tests
       xvfb twm                        # a real X server and window manager for the tests that need one
       libbenchmark-dev                # benchmarks
+      libpng-dev                      # writes the icon theme's PNG files at build time
       fonts-ipafont-gothic            # a Japanese font so the windows render
     ) ;;
   windows)

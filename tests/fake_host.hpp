@@ -32,8 +32,8 @@ public:
     std::string text(const std::string& control) { return loaded().controls.at(control); }
     void type(const std::string& field, const std::string& text) { loaded().controls.at(field) = text; }
 
-    std::vector<std::string> log; // window lifetimes, and "box: ..." for every message box
-    std::vector<std::string> boxes;
+    std::vector<std::string> log; // window lifetimes
+    std::vector<std::string> boxes; // the text of every message box
     // Runs while each message box is open, as a user or another program acts on the screen meanwhile.
     std::function<void()> whileBoxIsOpen;
 

@@ -142,19 +142,26 @@ protected:
         ASSERT_EQ(ui->window().name, sheet.form);
     }
 
+    // A program of its own at window w: the menu window for -1, otherwise
+    // kSheets[w], reached as a user reaches it.
+    const Sheet* openAfresh(int w)
+    {
+        ui = makeInspector();
+        if (w < 0)
+            ui->start();
+        else
+            open(kSheets[w]);
+        return w < 0 ? nullptr : &kSheets[w];
+    }
+
     std::unique_ptr<Inspector> ui;
 };
 
 TEST_F(Conformance, TheNineWindowsAreLaidOutAsDesigned)
 {
     for (int w = -1; w < 8; ++w) {
-        const Sheet* sheet = w < 0 ? nullptr : &kSheets[w];
+        const Sheet* sheet = openAfresh(w);
         SCOPED_TRACE(sheet ? sheet->form : "Form5");
-        ui = makeInspector();
-        if (sheet)
-            open(*sheet);
-        else
-            ui->start();
         const WindowView window = ui->window();
         const int dpi = window.dotsPerInch;
         EXPECT_EQ(window.caption, sheet ? kGames[sheet->game].caption : "ぽてのダーツ計算Ver2");
@@ -202,19 +209,14 @@ TEST_F(Conformance, TheNineWindowsAreLaidOutAsDesigned)
 TEST_F(Conformance, FocusOpensOnTheFirstControlAndTabWalksTheDesignedOrder)
 {
     for (int w = -1; w < 8; ++w) {
-        const Sheet* sheet = w < 0 ? nullptr : &kSheets[w];
+        const Sheet* sheet = openAfresh(w);
         SCOPED_TRACE(sheet ? sheet->form : "Form5");
-        ui = makeInspector();
         std::vector<std::string> order;
-        if (sheet) {
-            open(*sheet);
-            for (int p = 0; p < sheet->players; ++p)
-                for (int c = 0; c < 5; ++c)
-                    order.push_back(kColumns[p][c].name);
-        } else {
-            ui->start();
+        for (int p = 0; sheet && p < sheet->players; ++p)
+            for (int c = 0; c < 5; ++c)
+                order.push_back(kColumns[p][c].name);
+        if (!sheet)
             order = {"Command1", "Command2"};
-        }
         // After a switch by the menu bar the focus is where the window opened it.
         std::vector<std::string> forward{ui->focus()}, backward;
         for (std::size_t i = 0; i < order.size(); ++i) {

@@ -1,7 +1,5 @@
-// zelvo.exe as built: its resources read back as Windows reads them (the
-// version record, icon group 1, the manifest, and the manifest's effect on a
-// program that carries it, as this test program does), and the program run
-// as a process of its own.
+// zelvo.exe as built: the manifest's effect on a program that carries it, as
+// this test program does, and the program run as a process of its own.
 
 #include "win32/desktop.hpp"
 #include "win32/text.hpp"
@@ -32,93 +30,6 @@ std::wstring zelvoExe()
     path += wide(ZELVO_EXE);
     std::replace(path.begin(), path.end(), L'/', L'\\');
     return path;
-}
-
-std::wstring versionValue(const std::vector<char>& record, const wchar_t* name)
-{
-    wchar_t* value = nullptr;
-    UINT length = 0;
-    const std::wstring path = std::wstring(L"\\StringFileInfo\\041104B0\\") + name;
-    if (!VerQueryValueW(record.data(), path.c_str(), reinterpret_cast<void**>(&value), &length))
-        return L"(none)";
-    return value;
-}
-
-TEST(ZelvoExe, CarriesItsVersionRecordInJapanese)
-{
-    const std::wstring exe = zelvoExe();
-    DWORD ignored = 0;
-    const DWORD size = GetFileVersionInfoSizeW(exe.c_str(), &ignored);
-    ASSERT_GT(size, 0U) << utf8(exe);
-    std::vector<char> record(size);
-    ASSERT_TRUE(GetFileVersionInfoW(exe.c_str(), 0, size, record.data()));
-
-    struct Translation {
-        WORD language;
-        WORD codePage;
-    }* translation = nullptr;
-    UINT length = 0;
-    ASSERT_TRUE(VerQueryValueW(record.data(), L"\\VarFileInfo\\Translation", reinterpret_cast<void**>(&translation), &length));
-    ASSERT_EQ(length, sizeof(Translation));
-    EXPECT_EQ(translation->language, 0x0411);
-    EXPECT_EQ(translation->codePage, 1200);
-    EXPECT_EQ(versionValue(record, L"FileVersion"), L"1.00");
-    EXPECT_EQ(versionValue(record, L"ProductVersion"), L"1.00");
-    EXPECT_EQ(versionValue(record, L"ProductName"), L"ZELVO");
-
-    VS_FIXEDFILEINFO* fixed = nullptr;
-    ASSERT_TRUE(VerQueryValueW(record.data(), L"\\", reinterpret_cast<void**>(&fixed), &length));
-    EXPECT_EQ(fixed->dwFileVersionMS, MAKELONG(0, 1));
-    EXPECT_EQ(fixed->dwProductVersionMS, MAKELONG(0, 1));
-}
-
-// Icon group 1 holds one image, 32x32 at 1 bit per pixel; the manifest asks
-// for version 6 of the common controls, per-monitor DPI awareness (v2) and
-// names Windows 10 and 11.
-TEST(ZelvoExe, CarriesTheTwoColourIconAndTheManifest)
-{
-    HMODULE exe = LoadLibraryExW(zelvoExe().c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
-    ASSERT_TRUE(exe);
-    const auto bytes = [exe](LPCWSTR id, LPCWSTR type) {
-        HRSRC found = FindResourceW(exe, id, type);
-        if (!found)
-            return std::string();
-        return std::string(static_cast<const char*>(LockResource(LoadResource(exe, found))), SizeofResource(exe, found));
-    };
-
-#pragma pack(push, 2)
-    struct GroupEntry {
-        BYTE width, height, colours, reserved;
-        WORD planes, bitsPerPixel;
-        DWORD bytes;
-        WORD id;
-    };
-    struct Group {
-        WORD reserved, type, count;
-        GroupEntry entries[1];
-    };
-#pragma pack(pop)
-    const std::string groupBytes = bytes(MAKEINTRESOURCEW(1), RT_GROUP_ICON);
-    ASSERT_GE(groupBytes.size(), sizeof(Group));
-    const auto* group = reinterpret_cast<const Group*>(groupBytes.data());
-    ASSERT_EQ(group->count, 1);
-    EXPECT_EQ(group->entries[0].width, 32);
-    EXPECT_EQ(group->entries[0].height, 32);
-    const std::string image = bytes(MAKEINTRESOURCEW(group->entries[0].id), RT_ICON);
-    ASSERT_GE(image.size(), sizeof(BITMAPINFOHEADER));
-    const auto* header = reinterpret_cast<const BITMAPINFOHEADER*>(image.data());
-    EXPECT_EQ(header->biWidth, 32);
-    EXPECT_EQ(header->biHeight, 64) << "the image and its mask";
-    EXPECT_EQ(header->biBitCount, 1);
-
-    const std::string manifest = bytes(MAKEINTRESOURCEW(1), RT_MANIFEST);
-    EXPECT_NE(manifest.find("<dpiAwareness xmlns=\"http://schemas.microsoft.com/SMI/2016/WindowsSettings\">PerMonitorV2<"),
-              std::string::npos);
-    const auto controls = manifest.find("name=\"Microsoft.Windows.Common-Controls\"");
-    ASSERT_NE(controls, std::string::npos);
-    EXPECT_EQ(manifest.find("version=\"6.0.0.0\"", controls), manifest.find("version=", controls));
-    EXPECT_NE(manifest.find("{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}"), std::string::npos) << "Windows 10 and 11";
-    FreeLibrary(exe);
 }
 
 // This program carries the same resource script as zelvo.exe.
