@@ -11,6 +11,8 @@
 
 #include "app/host.hpp"
 #include "app/window_designs.hpp"
+#include "win32/fonts.hpp"
+#include "win32/label_painting.hpp"
 
 #include <windows.h>
 
@@ -46,6 +48,8 @@ private:
     struct Control {
         const ControlDesign* design;
         HWND handle;
+        std::shared_ptr<const Font> font;
+        std::unique_ptr<FittedFont> fit; // a label's
     };
 
     friend std::default_delete<FormWindow>;
@@ -68,8 +72,7 @@ private:
     HWND window = nullptr;
     UINT dpi = 96;
     std::vector<Control> controls;
-    HFONT defaultFont = nullptr;
-    std::vector<HFONT> fonts; // those of the controls with a designed font
+    std::shared_ptr<const Font> defaultFont;
     HWND lastFocus = nullptr;
     bool owned = false; // by its window, once made
 };
