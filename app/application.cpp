@@ -29,7 +29,7 @@ Application::~Application() = default;
 
 void Application::start()
 {
-    guarded([&] { switchTo(kMenuWindow); });
+    handle([&] { switchTo(kMenuWindow); });
 }
 
 std::string_view Application::openWindow() const
@@ -39,23 +39,32 @@ std::string_view Application::openWindow() const
 
 void Application::clicked(std::string_view control)
 {
-    guarded([&] { handleClick(control); });
+    handle([&] { handleClick(control); });
 }
 
 void Application::closeRequested()
 {
-    guarded([&] { unload(); });
+    handle([&] { unload(); });
 }
 
 void Application::unload()
 {
-    open.reset();
+    if (!open)
+        return;
+    open->hide();
+    unloaded.push_back(std::move(open));
     openDesign = nullptr;
 }
 
 template <typename Handler>
-void Application::guarded(Handler&& handler)
+void Application::handle(Handler&& handler)
 {
+    // A box inside a press waits in a nested event loop; whatever reaches
+    // the program meanwhile would otherwise run in the middle of the press,
+    // on a sheet it may unload under it.
+    if (handling)
+        return;
+    handling = true;
     // Nothing may throw into the toolkit's event loop. Form_Load, reset and
     // the switches cannot fail on anything a player types, and a press
     // reports bad entries itself, so whatever arrives here is a fault of the
@@ -65,6 +74,8 @@ void Application::guarded(Handler&& handler)
     } catch (...) {
         reportCurrentFault();
     }
+    unloaded.clear();
+    handling = false;
     if (!open)
         host.quit();
 }
@@ -102,8 +113,8 @@ void Application::handleClick(std::string_view control)
 void Application::switchTo(std::string_view windowName)
 {
     const WindowDesign& design = windowDesign(windowName);
-    // The window whose event this is goes first; the binding keeps its
-    // native parts until the event has returned.
+    // The window whose event this is goes first, off the screen; it is
+    // destroyed once the event has been handled.
     unload();
 
     std::unique_ptr<LoadedWindow> window = host.build(design, *this);

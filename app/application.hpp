@@ -15,6 +15,11 @@
 // default instance, is made the first time its window opens and kept for the
 // whole run.
 //
+// Events are handled one at a time, each to its end: one that arrives while
+// another runs (the window's message box is open) is dropped, as a window
+// blocked by a modal box takes no input. A window unloaded during an event
+// is hidden at once and destroyed when the event has been handled.
+//
 // Every event runs inside a guard: a fault of the program is written to
 // standard error and the program goes on. When an event has been handled and
 // no window is loaded (the user closed it), the program ends; never in the
@@ -29,6 +34,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace zelvo {
 
@@ -53,7 +59,7 @@ private:
     void closeRequested() override;
 
     template <typename Handler>
-    void guarded(Handler&& handler);
+    void handle(Handler&& handler);
     void handleClick(std::string_view control);
     void switchTo(std::string_view windowName);
     void unload();
@@ -64,6 +70,8 @@ private:
     std::map<std::string, std::unique_ptr<ScoreSheet>, std::less<>> sheets;
     const WindowDesign* openDesign = nullptr;
     std::unique_ptr<LoadedWindow> open;
+    std::vector<std::unique_ptr<LoadedWindow>> unloaded; // hidden, destroyed when the event is done
+    bool handling = false;
 };
 
 } // namespace zelvo

@@ -13,7 +13,10 @@
 
 namespace zelvo {
 
-// What a loaded window reports, one event at a time on the one UI thread.
+// What a loaded window reports on the one UI thread. The application takes
+// one event at a time: one that arrives while another is being handled (a
+// close or a click that reaches a window while its message box is open) is
+// dropped, never run inside the running one.
 class WindowEvents {
 public:
     virtual ~WindowEvents() = default;
@@ -25,14 +28,19 @@ public:
     virtual void closeRequested() = 0;
 };
 
-// A window built from its design. Destroying the object unloads the window:
-// its controls and what they show are gone. A binding must allow that from
-// inside one of the window's own events.
+// A window built from its design. Unloading is two steps: hide() takes it
+// off the screen and cuts it off from its events at once; destroying the
+// object then removes it with its controls and what they show. The
+// application destroys a window unloaded inside one of its own events only
+// after that event has been handled, so a binding never has to defer it.
 class LoadedWindow : public Window {
 public:
     // Places the window where its design opens it, shows it and gives it the
     // keyboard focus.
     virtual void show() = 0;
+    // Off the screen, its events going nowhere; the next window may open
+    // where this one stood.
+    virtual void hide() = 0;
 };
 
 class Host {

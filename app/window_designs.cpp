@@ -1,5 +1,6 @@
 #include "app/window_designs.hpp"
 
+#include "core/message.hpp"
 #include "sheet/player_controls.hpp"
 
 #include <array>
@@ -39,14 +40,15 @@ struct GameLook {
     Game game;
     const char* caption;
     const char* scoreAtLoad;
+    std::string_view scoreKind;
     int roundLabelLeft;
     int roundLabelWidth;
     int rulesLabelHeight; // two lines of rules for Count-Up, three for 301
 };
 
 constexpr GameLook kGameLooks[] = {
-    {Game::CountUp, "ぽてのダーツ点数計算（カウントアップ）", "0", 6000, 135, 375},
-    {Game::ThreeOhOne, "ぽてのダーツ点数計算（３０１）", "301", 5640, 495, 615},
+    {Game::CountUp, "ぽてのダーツ点数計算（カウントアップ）", "0", kTotalScore, 6000, 135, 375},
+    {Game::Game301, "ぽてのダーツ点数計算（３０１）", "301", kRemainingScore, 5640, 495, 615},
 };
 
 struct SheetRow {
@@ -62,10 +64,10 @@ constexpr SheetRow kSheets[] = {
     {"Form2", Game::CountUp, 2, 5175},
     {"Form3", Game::CountUp, 3, 5175},
     {"Form4", Game::CountUp, 4, 5175},
-    {"Form6", Game::ThreeOhOne, 1, 5055},
-    {"Form7", Game::ThreeOhOne, 2, 5175},
-    {"Form8", Game::ThreeOhOne, 3, 5175},
-    {"Form9", Game::ThreeOhOne, 4, 5175},
+    {"Form6", Game::Game301, 1, 5055},
+    {"Form7", Game::Game301, 2, 5175},
+    {"Form8", Game::Game301, 3, 5175},
+    {"Form9", Game::Game301, 4, 5175},
 };
 
 // The score labels grow wider to the right and do not follow the 1440 grid
@@ -82,9 +84,10 @@ constexpr const char* kMenuCaptions[] = {
 };
 
 ControlDesign label(std::string_view name, std::string text, TwipsRect geometry,
-                    std::optional<FontDesign> font = std::nullopt)
+                    std::optional<FontDesign> font = std::nullopt, std::string accessibleName = {})
 {
-    return {ControlType::Label, std::string(name), std::move(text), geometry, font, Alignment::Left, {}, {}};
+    return {ControlType::Label, std::string(name), std::move(text), geometry, font, Alignment::Left,
+            std::move(accessibleName), {}};
 }
 
 std::string_view sheetWindowName(Game game, int players)
@@ -100,13 +103,13 @@ const GameLook& lookOf(Game game)
     return kGameLooks[game == Game::CountUp ? 0 : 1];
 }
 
-void addPlayerColumn(std::vector<ControlDesign>& controls, int player, const char* scoreAtLoad)
+void addPlayerColumn(std::vector<ControlDesign>& controls, int player, const GameLook& look)
 {
     using enum ControlType;
     const PlayerControls& names = controlsOf(player);
     const ScoreLabelPlace& score = kScoreLabels[static_cast<std::size_t>(player - 1)];
     const int c = 1440 * (player - 1);
-    const std::string who = "プレーヤー" + std::to_string(player);
+    const std::string who = playerName(player);
     const int throwTops[] = {1440, 1920, 2400};
 
     controls.push_back({TextField, std::string(names.nameField), who, {360 + c, 960, 1215, 270}, std::nullopt,
@@ -116,8 +119,8 @@ void addPlayerColumn(std::vector<ControlDesign>& controls, int player, const cha
                             std::nullopt, Alignment::Left, who + " " + std::to_string(i + 1) + "投目", {}});
     controls.push_back({CommandButton, std::string(names.calculateButton), "計算", {360 + c, 3600, 1215, 1335},
                         std::nullopt, Alignment::Centre, who + " 計算", {}});
-    controls.push_back({Label, std::string(names.scoreLabel), scoreAtLoad, {score.left, 2880, score.width, 375},
-                        kLargeBold, Alignment::Right, {}, {}});
+    controls.push_back({Label, std::string(names.scoreLabel), look.scoreAtLoad, {score.left, 2880, score.width, 375},
+                        kLargeBold, Alignment::Right, spokenScore(player, look.scoreKind, kShownText), {}});
 }
 
 WindowDesign scoreSheet(const SheetRow& row)
@@ -133,7 +136,8 @@ WindowDesign scoreSheet(const SheetRow& row)
         .controls = {
             // Form_Load writes the rules before the window is seen.
             label(kRulesLabel, "Label8", {120, 240, row.rulesLabelWidth, look.rulesLabelHeight}),
-            label(kRoundLabel, "1", {look.roundLabelLeft, 360, look.roundLabelWidth, 255}),
+            label(kRoundLabel, "1", {look.roundLabelLeft, 360, look.roundLabelWidth, 255}, std::nullopt,
+                  spokenRound(kShownText)),
             label("Label7", "回目", {6120, 360, 495, 375}),
             label("Label1", "1", {600, 1440, 255, 255}),
             label("Label2", "2", {600, 1920, 255, 255}),
@@ -152,7 +156,7 @@ WindowDesign scoreSheet(const SheetRow& row)
     }
 
     for (int player = 1; player <= row.players; ++player)
-        addPlayerColumn(design.controls, player, look.scoreAtLoad);
+        addPlayerColumn(design.controls, player, look);
     return design;
 }
 
@@ -171,6 +175,14 @@ const std::vector<WindowDesign>& windowDesigns()
 {
     static const std::vector<WindowDesign> designs = composeDesigns();
     return designs;
+}
+
+std::string accessibleName(const ControlDesign& control, std::string_view shown)
+{
+    std::string name = control.accessibleName;
+    if (const auto mark = name.find(kShownText); mark != std::string::npos)
+        name.replace(mark, kShownText.size(), shown);
+    return name;
 }
 
 int twipsToPixels(int twips, int dotsPerInch)

@@ -2,8 +2,8 @@
 
 // The designs of the nine windows, as data: caption, client size, where the
 // window opens, its menu bar, and every control with its text at load,
-// rectangle, font and alignment. window_builder.cpp turns a design into
-// widgets; nothing else lays a window out.
+// rectangle, font and alignment. Each binding builds its windows from these
+// and from nothing else.
 //
 // Positions and sizes stay in twips, the unit the windows were drawn in
 // (1440 to the inch); twipsToPixels is the one place that converts them.
@@ -18,7 +18,7 @@ namespace zelvo {
 
 enum class ControlType { Label, TextField, CommandButton };
 enum class Alignment { Left, Centre, Right };
-enum class Game { CountUp, ThreeOhOne };
+enum class Game { CountUp, Game301 };
 
 struct TwipsPoint {
     int x;
@@ -52,7 +52,9 @@ struct ControlDesign {
     std::optional<FontDesign> font;
     Alignment alignment = Alignment::Left;
     // What a screen reader calls a field or button whose caption alone
-    // would not say whose it is ("プレーヤー2 1投目").
+    // would not say whose it is ("プレーヤー2 1投目"), or a label whose
+    // caption alone would not say what it counts: there kShownText stands
+    // for the caption it shows at the time ("プレーヤー2 合計 {}").
     std::string accessibleName;
     // The window a click of this button switches to, if it switches.
     std::string opens;
@@ -92,6 +94,12 @@ inline constexpr std::string_view kMenuWindow = "Form5";
 // sheet for one, two, three or four players.
 inline constexpr std::string_view kResetCommand = "reset";
 inline constexpr std::string_view kPlayerCountCommands[] = {"one", "two", "three", "four"};
+
+inline constexpr std::string_view kShownText = "{}";
+
+// What a screen reader calls the control while it shows `shown`; empty where
+// its caption says it all. A binding sets it at load and with every caption.
+std::string accessibleName(const ControlDesign& control, std::string_view shown);
 
 // 1440 twips make an inch: at 96 dots per inch, 15 twips make one pixel.
 int twipsToPixels(int twips, int dotsPerInch = 96);

@@ -14,6 +14,7 @@
 #include "qt/qt_host.hpp"
 #include "qt/qt_window.hpp"
 #include "qt/window_builder.hpp"
+#include "qt/window_placement.hpp"
 #include "sheet/player_controls.hpp"
 
 #include <benchmark/benchmark.h>

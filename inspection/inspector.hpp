@@ -10,6 +10,7 @@
 // Rectangles are in the binding's pixels at `dotsPerInch` (96 where the
 // toolkit scales by itself): the suite converts the designed twips to them.
 
+#include <functional>
 #include <initializer_list>
 #include <map>
 #include <memory>
@@ -43,6 +44,10 @@ struct ControlView {
     Rect rect;         // within the client area
     Font font;
     Align alignment = Align::Left; // of a label's or a field's text; a button's is its own
+    // The point size a label's text is drawn at: smaller than its font's
+    // when the text is too wide for it; 0 where the binding cannot tell.
+    double drawnPoints = 0;
+    std::string accessibleName;    // what a screen reader calls it
 };
 
 struct WindowView {
@@ -112,6 +117,11 @@ public:
     // Every message box is answered with OK as soon as it opens; these are the
     // boxes since the last call, in order.
     virtual std::vector<BoxView> boxes() = 0;
+    // Runs inside every following box's wait, before it is answered: what a
+    // user or another program does to the window meanwhile. Empty to stop.
+    virtual void whileBoxIsOpen(std::function<void()> act) = 0;
+    // What the program has told a screen reader since the last call, in order.
+    virtual std::vector<std::string> announcements() = 0;
 };
 
 // Each binding's inspector library makes its own.

@@ -2,6 +2,7 @@
 
 #include "qt/qt_window.hpp"
 #include "qt/window_builder.hpp"
+#include "qt/window_placement.hpp"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -52,6 +53,15 @@ private:
     WindowEvents* events;
 };
 
+template <typename Control>
+Control& wired(QWidget& window, const std::string& name)
+{
+    auto* control = window.findChild<Control*>(qtText(name));
+    if (!control)
+        throw std::logic_error("no control " + name + " to wire in " + window.objectName().toStdString());
+    return *control;
+}
+
 class QtLoadedWindow final : public LoadedWindow {
 public:
     QtLoadedWindow(QtHost& host, std::unique_ptr<QWidget> built, const WindowDesign& design, EventRelay& relay)
@@ -63,24 +73,35 @@ public:
     {
     }
 
-    ~QtLoadedWindow() override
-    {
-        relay.detach();
-        host.noteFrame(*widget);
-        widget->hide();
-        host.retire(widget);
-    }
+    // Deleted once control is back in the event loop: the application may
+    // destroy the window from inside the signal of one of its own widgets.
+    ~QtLoadedWindow() override { host.retire(widget); }
 
     std::string text(std::string_view field) const override { return controls.text(field); }
     void setText(std::string_view field, std::string_view text) override { controls.setText(field, text); }
-    void setCaption(std::string_view label, std::string_view caption) override { controls.setCaption(label, caption); }
+    void setCaption(std::string_view label, std::string_view caption) override
+    {
+        controls.setCaption(label, caption);
+        // A score's or the round's name says what the label now shows.
+        for (const ControlDesign& control : design.controls)
+            if (control.name == label && !control.accessibleName.empty())
+                wired<QWidget>(*widget, control.name).setAccessibleName(qtText(accessibleName(control, caption)));
+    }
     void showMessage(std::string_view message) override { controls.showMessage(message); }
+    void announce(std::string_view text) override { controls.announce(text); }
 
     void show() override
     {
         placeWindow(*widget, design, host.lastFrame());
         widget->show();
         widget->activateWindow();
+    }
+
+    void hide() override
+    {
+        relay.detach();
+        host.noteFrame(*widget);
+        widget->hide();
     }
 
 private:
@@ -90,15 +111,6 @@ private:
     QtWindow controls;
     EventRelay& relay;
 };
-
-template <typename Control>
-Control& wired(QWidget& window, const std::string& name)
-{
-    auto* control = window.findChild<Control*>(qtText(name));
-    if (!control)
-        throw std::logic_error("no control " + name + " to wire in " + window.objectName().toStdString());
-    return *control;
-}
 
 } // namespace
 

@@ -4,10 +4,9 @@
 // (window_builder.hpp), reports its clicks and its close command to the
 // application, and ends Qt's event loop when asked.
 //
-// A window is destroyed from inside its own button's or menu bar's signal
-// when a switch unloads it. Its widgets are hidden and cut off from the
-// application at once, and deleted once control is back in the event loop;
-// those still waiting go with the host.
+// A window unloaded by a switch is destroyed from inside its own button's or
+// menu bar's signal: its widgets are deleted once control is back in the
+// event loop, and those still waiting then go with the host.
 
 #include "app/host.hpp"
 

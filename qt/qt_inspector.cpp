@@ -6,10 +6,12 @@
 #include "app/application.hpp"
 #include "qt/qt_host.hpp"
 #include "qt/qt_window.hpp"
-#include "qt/wrapping_menu_bar.hpp"
+#include "qt/fitting_label.hpp"
+#include "qt/menu_command_bar.hpp"
 #include "inspection/inspector.hpp"
 #include "inspection/quit_watch.hpp"
 
+#include <QTextDocumentFragment>
 #include <QtTest/QTest>
 #include <QtWidgets>
 
@@ -22,21 +24,6 @@ std::string utf8(const QString& text) { return text.toStdString(); }
 Rect rectOf(const QRect& r) { return {r.x(), r.y(), r.width(), r.height()}; }
 
 Font fontOf(const QFont& font) { return {utf8(font.families().value(0)), font.pointSizeF(), font.weight() >= QFont::Bold}; }
-
-// Where the bar draws a command: the sheets' bar lays out its items itself.
-QRect commandPlace(QMenuBar& bar, QAction* action)
-{
-    if (auto* wrapping = qobject_cast<WrappingMenuBar*>(&bar))
-        return wrapping->itemGeometry(action);
-    return bar.actionGeometry(action);
-}
-
-// QMenuBar's overflow button (») holds the commands that did not fit.
-bool overflowShown(const QMenuBar& bar)
-{
-    const QList<QToolButton*> buttons = bar.findChildren<QToolButton*>(Qt::FindDirectChildrenOnly);
-    return std::any_of(buttons.begin(), buttons.end(), [](const QToolButton* button) { return button->isVisible(); });
-}
 
 class QtInspector final : public Inspector {
 public:
@@ -96,21 +83,22 @@ public:
         view.text = utf8(c.property("text").toString());
         const auto alignment = c.property("alignment").value<Qt::Alignment>() & Qt::AlignHorizontal_Mask;
         view.alignment = alignment == Qt::AlignRight ? Align::Right : alignment == Qt::AlignHCenter ? Align::Centre : Align::Left;
+        if (QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(&c))
+            view.accessibleName = utf8(accessible->text(QAccessible::Name));
         view.kind = qobject_cast<QLabel*>(&c) ? Kind::Label : qobject_cast<QLineEdit*>(&c) ? Kind::TextField : Kind::CommandButton;
+        if (auto* label = dynamic_cast<FittingLabel*>(&c))
+            view.drawnPoints = label->drawnPointSize();
         return view;
     }
 
     std::vector<MenuCommandView> menu() override
     {
         std::vector<MenuCommandView> commands;
-        auto* mainWindow = qobject_cast<QMainWindow*>(&loaded());
-        if (!mainWindow)
-            return commands;
-        QMenuBar* bar = mainWindow->menuBar();
-        for (QAction* action : bar->actions()) {
-            const QRect place = commandPlace(*bar, action);
+        MenuCommandBar* bar = barOf(loaded());
+        for (QAction* action : bar ? bar->actions() : QList<QAction*>()) {
+            const QRect place = bar->itemGeometry(action);
             commands.push_back({utf8(action->objectName()), utf8(action->text()), action->isEnabled(),
-                                !action->menu() && place.isValid() && bar->rect().contains(place) && !overflowShown(*bar)});
+                                place.isValid() && bar->rect().contains(place)});
         }
         return commands;
     }
@@ -134,6 +122,7 @@ public:
         QWidget* target = w.focusWidget() ? w.focusWidget() : &w;
         const auto [code, modifiers] = keys.at(key);
         QTest::keyClick(target, code, modifiers);
+        hearAnnouncement();
     }
 
     void keys(std::initializer_list<Key> keys) override
@@ -152,14 +141,14 @@ public:
         QWidget& w = loaded();
         if (auto* button = w.findChild<QPushButton*>(qtText(control))) {
             QTest::mouseClick(button, Qt::LeftButton);
+            hearAnnouncement();
             return;
         }
-        auto* mainWindow = qobject_cast<QMainWindow*>(&w);
-        QMenuBar* bar = mainWindow ? mainWindow->menuBar() : nullptr;
-        QAction* action = bar ? bar->findChild<QAction*>(qtText(control)) : nullptr;
-        if (!action)
+        MenuCommandBar* bar = barOf(w);
+        auto* command = bar ? bar->findChild<QToolButton*>(qtText(control)) : nullptr;
+        if (!command)
             throw std::runtime_error("nothing to click named " + control);
-        QTest::mouseClick(bar, Qt::LeftButton, {}, commandPlace(*bar, action).center());
+        QTest::mouseClick(command, Qt::LeftButton);
     }
 
     void close() override { loaded().close(); }
@@ -167,6 +156,8 @@ public:
     bool ended() override { return watch.quitAsked; }
 
     std::vector<BoxView> boxes() override { return std::exchange(answered, {}); }
+    void whileBoxIsOpen(std::function<void()> act) override { duringBox = std::move(act); }
+    std::vector<std::string> announcements() override { return std::exchange(heard, {}); }
 
 private:
     QWidget& loaded()
@@ -175,6 +166,12 @@ private:
             if (widget->isVisible() && utf8(widget->objectName()) == application.openWindow())
                 return *widget;
         throw std::runtime_error("no window is loaded");
+    }
+
+    static MenuCommandBar* barOf(QWidget& window)
+    {
+        auto* mainWindow = qobject_cast<QMainWindow*>(&window);
+        return mainWindow ? qobject_cast<MenuCommandBar*>(mainWindow->menuWidget()) : nullptr;
     }
 
     static QWidget& clientOf(QWidget& window)
@@ -192,17 +189,40 @@ private:
         return *found;
     }
 
+    // Offscreen Qt's accessibility never turns active, so no event is seen:
+    // an announcement is read where the binding puts it before Qt 6.8, in
+    // the focused control's description, and taken away once heard.
+    void hearAnnouncement()
+    {
+        for (QWidget* window : QApplication::topLevelWidgets()) {
+            QWidget* focused = window->isVisible() ? window->focusWidget() : nullptr;
+            if (focused && !focused->accessibleDescription().isEmpty()) {
+                heard.push_back(utf8(focused->accessibleDescription()));
+                focused->setAccessibleDescription({});
+            }
+        }
+    }
+
     void answerBox()
     {
         auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
         if (!box)
             return;
-        BoxView view{utf8(box->windowTitle()), utf8(box->text()),
+        // The text as the box shows it: markup in it would be drawn, not shown.
+        QString shown = box->text();
+        if (box->textFormat() == Qt::RichText || (box->textFormat() == Qt::AutoText && Qt::mightBeRichText(shown)))
+            shown = QTextDocumentFragment::fromHtml(shown).toPlainText();
+        BoxView view{utf8(box->windowTitle()), utf8(shown),
                      box->standardButtons() == QMessageBox::Ok && box->buttons().size() == 1,
                      box->icon() == QMessageBox::NoIcon, {}};
         for (QLabel* label : clientOf(loaded()).findChildren<QLabel*>())
             view.labels[utf8(label->objectName())] = utf8(label->text());
         answered.push_back(view);
+        if (duringBox && !inBox) {
+            inBox = true;
+            duringBox();
+            inBox = false;
+        }
         box->button(QMessageBox::Ok)->click();
     }
 
@@ -211,6 +231,9 @@ private:
     Application application{watch};
     QTimer boxAnswerer;
     std::vector<BoxView> answered;
+    std::function<void()> duringBox;
+    bool inBox = false;
+    std::vector<std::string> heard;
 };
 
 } // namespace

@@ -1,19 +1,15 @@
 #include "qt/window_builder.hpp"
 
 #include "qt/app_icon.hpp"
+#include "qt/fitting_label.hpp"
+#include "qt/menu_command_bar.hpp"
 #include "qt/qt_window.hpp"
-#include "qt/wrapping_menu_bar.hpp"
 
-#include <QGuiApplication>
-#include <QImage>
 #include <QLabel>
 #include <QLayout>
 #include <QLineEdit>
 #include <QMainWindow>
-#include <QPainter>
 #include <QPushButton>
-#include <QScreen>
-#include <QWindow>
 #include <limits>
 
 namespace zelvo {
@@ -29,11 +25,6 @@ const QStringList kDesignedFamilies{
 
 // Controls that list no font take the Japanese UI font, or the same stand-ins.
 const QStringList kDefaultFamilies = QStringList{QStringLiteral("MS UI Gothic")} + kDesignedFamilies;
-
-QPoint pixels(TwipsPoint point)
-{
-    return {twipsToPixels(point.x), twipsToPixels(point.y)};
-}
 
 QSize pixels(TwipsSize size)
 {
@@ -67,74 +58,6 @@ Qt::Alignment horizontal(Alignment alignment)
     }
     return Qt::AlignLeft;
 }
-
-// Where a text's ink lies when drawn in the font from the origin: its first
-// column, possibly left of the origin, and how many columns it covers. It is
-// drawn into a scratch image and measured there: side bearings and a
-// synthesised bold make the ink differ from the advance, and the font's own
-// bounding boxes are rounded outwards.
-struct InkSpan {
-    int left = 0;
-    int width = 0;
-};
-
-InkSpan inkSpan(const QFont& font, const QString& text)
-{
-    const QFontMetrics metrics(font);
-    const int margin = metrics.height();
-    QImage image(metrics.horizontalAdvance(text) + 2 * margin, 2 * metrics.height(), QImage::Format_Alpha8);
-    image.fill(0);
-    {
-        QPainter painter(&image);
-        painter.setFont(font);
-        painter.drawText(margin, margin / 2 + metrics.ascent(), text);
-    }
-    int left = image.width();
-    int right = -1;
-    for (int y = 0; y < image.height(); ++y) {
-        const uchar* line = image.constScanLine(y);
-        for (int x = 0; x < image.width(); ++x) {
-            if (line[x]) {
-                left = std::min(left, x);
-                right = std::max(right, x);
-            }
-        }
-    }
-    return right < 0 ? InkSpan{} : InkSpan{left - margin, right - left + 1};
-}
-
-// Score labels are narrow. A total typed up from unusual throws could be
-// wider than its label, and clipping would cut off its leading digits or its
-// minus sign so that it reads as another number; it is drawn smaller instead,
-// just small enough for its ink to fit, and on the baseline its own font has,
-// in line with the other scores. The builder aligns every label to the top,
-// which puts that baseline one ascent below the label's top.
-class FittingLabel final : public QLabel {
-public:
-    using QLabel::QLabel;
-
-protected:
-    void paintEvent(QPaintEvent* event) override
-    {
-        // A pixel clear at either side keeps a minus sign off the label's edge.
-        const QRect room = contentsRect().adjusted(1, 0, -1, 0);
-        if (text().contains(QLatin1Char('\n')) || QFontMetricsF(font()).horizontalAdvance(text()) <= room.width()) {
-            QLabel::paintEvent(event);
-            return;
-        }
-        const QFont fitted = fontToFit(font(), text(), room.width());
-        const InkSpan ink = inkSpan(fitted, text());
-        int x = room.left() - ink.left;
-        if (alignment() & Qt::AlignRight)
-            x = room.left() + room.width() - ink.left - ink.width;
-        else if (alignment() & Qt::AlignHCenter)
-            x = room.left() + (room.width() - ink.width) / 2 - ink.left;
-        QPainter painter(this);
-        painter.setFont(fitted);
-        painter.setPen(palette().color(foregroundRole()));
-        painter.drawText(QPointF(x, contentsRect().top() + QFontMetricsF(font()).ascent()), text());
-    }
-};
 
 QWidget* makeControl(const ControlDesign& design, QWidget& parent)
 {
@@ -174,8 +97,8 @@ QWidget* makeControl(const ControlDesign& design, QWidget& parent)
     control->setGeometry(pixels(design.geometry));
     if (design.font)
         control->setFont(designedFont(*design.font));
-    if (!design.accessibleName.empty())
-        control->setAccessibleName(qtText(design.accessibleName));
+    if (const std::string name = accessibleName(design, design.text); !name.empty())
+        control->setAccessibleName(qtText(name));
     return control;
 }
 
@@ -183,37 +106,17 @@ QWidget* makeControl(const ControlDesign& design, QWidget& parent)
 // styles they do not: the bar wraps them as the Windows menu bar does.
 void addMenuBar(QMainWindow& window, const WindowDesign& design)
 {
-    auto* bar = new WrappingMenuBar;
-    window.setMenuBar(bar);
-    // The commands belong in the window: a desktop's global menu would take
-    // them out of it and change the window's height.
-    bar->setNativeMenuBar(false);
+    auto* bar = new MenuCommandBar(window);
     for (const MenuCommandDesign& command : design.menu) {
-        QAction* action = bar->addAction(qtText(command.caption));
+        auto* action = new QAction(qtText(command.caption), bar);
         action->setObjectName(qtText(command.name));
         action->setEnabled(command.enabled);
+        bar->addAction(action);
     }
+    window.setMenuWidget(bar);
 }
 
 } // namespace
-
-QFont fontToFit(const QFont& font, const QString& text, int width)
-{
-    const auto fits = [&](const QFont& candidate) { return inkSpan(candidate, text).width <= width; };
-    if (fits(font))
-        return font;
-    // The largest size that fits, to a twentieth of a point: widths do not
-    // shrink exactly in proportion to the size, so it is searched for.
-    QFont fitted = font;
-    qreal small = 1;
-    qreal large = font.pointSizeF();
-    while (large - small > 0.05) {
-        fitted.setPointSizeF((small + large) / 2);
-        (fits(fitted) ? small : large) = fitted.pointSizeF();
-    }
-    fitted.setPointSizeF(small);
-    return fitted;
-}
 
 QFont windowDefaultFont()
 {
@@ -270,67 +173,5 @@ std::unique_ptr<QWidget> buildWindow(const WindowDesign& design)
     return window;
 }
 
-namespace {
-
-// Where a window of this size, frame included, stands centred on the screen's available area.
-QPoint centredFrame(QSize frame, const QScreen& screen)
-{
-    QRect placed(QPoint(), frame);
-    placed.moveCenter(screen.availableGeometry().center());
-    return placed.topLeft();
-}
-
-// Moves a centred window once its frame is known, should that frame differ
-// from the one it was placed by: on its first expose, before it is painted,
-// or as soon after as the window manager has framed it. QWindow asks the
-// window system for the frame; QWidget's copy may still lag behind.
-class Recentring final : public QObject {
-public:
-    explicit Recentring(QWidget& window)
-        : QObject(window.windowHandle())
-        , window(window)
-    {
-        window.windowHandle()->installEventFilter(this);
-    }
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override
-    {
-        QWindow* handle = window.windowHandle();
-        const QScreen* screen = QGuiApplication::primaryScreen();
-        if ((event->type() != QEvent::Expose && event->type() != QEvent::Move) || !handle->isExposed()
-            || handle->frameMargins().isNull() || !screen)
-            return QObject::eventFilter(watched, event);
-        const QRect frame = handle->frameGeometry();
-        const QPoint wanted = centredFrame(frame.size(), *screen);
-        if (frame.topLeft() != wanted)
-            window.setGeometry(QRect(window.geometry().topLeft() + wanted - frame.topLeft(), window.size()));
-        handle->removeEventFilter(this);
-        deleteLater();
-        return false;
-    }
-
-private:
-    QWidget& window;
-};
-
-} // namespace
-
-void placeWindow(QWidget& window, const WindowDesign& design, QMargins frame)
-{
-    const QScreen* screen = QGuiApplication::primaryScreen();
-    if (!screen)
-        return;
-    QRect client(QPoint(), window.size());
-    if (design.fixedPosition) {
-        client.moveTopLeft(screen->geometry().topLeft() + pixels(*design.fixedPosition));
-        window.setGeometry(client);
-        return;
-    }
-    client.moveTopLeft(centredFrame(client.size().grownBy(frame), *screen) + QPoint(frame.left(), frame.top()));
-    window.setGeometry(client);
-    window.winId(); // the native window, so that its first expose can be watched
-    new Recentring(window);
-}
 
 } // namespace zelvo

@@ -3,10 +3,12 @@
 // A host without a toolkit, for driving the application layer in tests. It
 // builds each window as a plain map of its designed controls and texts,
 // logs what the application does with windows ("build Form1", "show Form1",
-// "unload Form1", "quit") and lets a test click and close like a user.
+// "unload Form1" when it goes off the screen, "destroy Form1", "quit") and
+// lets a test click and close like a user, also while a message box is open.
 
 #include "app/host.hpp"
 
+#include <functional>
 #include <map>
 #include <stdexcept>
 #include <string>
@@ -30,8 +32,10 @@ public:
     std::string text(const std::string& control) { return loaded().controls.at(control); }
     void type(const std::string& field, const std::string& text) { loaded().controls.at(field) = text; }
 
-    std::vector<std::string> log; // window lifetimes, and "box: ..." for every message box
-    std::vector<std::string> boxes;
+    std::vector<std::string> log; // window lifetimes
+    std::vector<std::string> boxes; // the text of every message box
+    // Runs while each message box is open, as a user or another program acts on the screen meanwhile.
+    std::function<void()> whileBoxIsOpen;
 
 private:
     struct Loaded final : LoadedWindow {
@@ -46,15 +50,26 @@ private:
         }
         ~Loaded() override
         {
-            host.log.push_back("unload " + name);
+            host.log.push_back("destroy " + name);
             std::erase(host.open, this);
         }
 
         std::string text(std::string_view field) const override { return find(field)->second; }
         void setText(std::string_view field, std::string_view text) override { find(field)->second = text; }
         void setCaption(std::string_view label, std::string_view caption) override { find(label)->second = caption; }
-        void showMessage(std::string_view message) override { host.boxes.emplace_back(message); }
+        void showMessage(std::string_view message) override
+        {
+            host.boxes.emplace_back(message);
+            if (host.whileBoxIsOpen)
+                host.whileBoxIsOpen();
+        }
+        void announce(std::string_view) override {}
         void show() override { host.log.push_back("show " + name); }
+        void hide() override
+        {
+            host.log.push_back("unload " + name);
+            std::erase(host.open, this);
+        }
 
         std::map<std::string, std::string, std::less<>>::iterator find(std::string_view control) const
         {

@@ -65,23 +65,19 @@ TEST(Game301, TwoPlayersEndWithTheLowerScoreOrADraw)
     });
 }
 
-// A bad entry shows the box and changes nothing, seen or hidden: the next
-// press goes on as if it had not happened.
-TEST(Game301, BadEntryChangesNothing)
-{
-    testing::expectLogs<Game301Sheet>("301", {{"every kind of bad entry", 3, "2*7 | 3:,1,2 | 3:5,abc,1 | 3:1,2,40000 | 3:32767,1,0 | 3:-32768,0,0 | 3:1,0,0",
-        INPUT_ERROR " | " INPUT_ERROR " | " INPUT_ERROR " | " INPUT_ERROR " | " INPUT_ERROR " | Label10=286 Text10= Text11= Text12= Label6=4"}});
-}
-
-// Reset writes every score, then the round, and leaves the fields alone;
-// showing the window anew writes only the rules.
-TEST(Game301, ResetAndShowingAnewStartANewGame)
+// What a screen reader hears: the score the label keeps, after any box, and
+// the round when it moves on; nothing from a press that changed nothing.
+TEST(Game301, PressesAnnounceTheScore)
 {
     testing::expectLogs<Game301Sheet>("301", {
-        {"reset", 4, "20*3 | R | 4:1,12,0", "Label5=301 Label9=301 Label10=301 Label11=301 Label6=1 | Label11=288 Text14= Text15= Text16= Label6=2"},
-        {"showing anew", 4, "20*5 | L | 1:5,0,0 4:5,0,0",
-            "Label8=ダーツの点数計算ソフトです。ルールは３０１です。\r\n３０１から点数を引き、早く０にした方が勝ちになります。\r\n"
-            "３回投げてください。全部で２０ラウンドです。 | Label5=296 Text1= Text2= Text3= Label11=296 Text14= Text15= Text16= Label6=2"},
+        {"a turn, then the round", 2, "S | 1:20,3,1 | 2:60,0,0 | 1:x,0,0",
+            "Label5=277 Text1= Text2= Text3= «プレーヤー1 残り 277» | Label9=241 Text6= Text7= Text8= Label6=2 "
+            "«プレーヤー2 残り 241、2回目» | " INPUT_ERROR},
+        {"a bust and a checkout", 1, "1:291,0,0 S | 1:20,0,0 | 1:10,0,0",
+            "Label5=-10 Text1= Text2= Text3= Label6=3 " BUST " Label5=10 «プレーヤー1 残り 10、3回目» | "
+            "Label5=0 Text1= Text2= Text3= Label6=4 " CHECKOUT("プレーヤー1") " «プレーヤー1 残り 0、4回目»"},
+        {"round 20 and after", 1, "19*0 S | 1:1,0,0 | 1:1,0,0",
+            "Label5=300 Text1= Text2= Text3= " END_OF_ROUNDS("プレーヤー1", " 300") " «プレーヤー1 残り 300» |"},
     });
 }
 

@@ -8,6 +8,7 @@
 #include "qt/application_setup.hpp"
 #include "qt/qt_window.hpp"
 #include "qt/window_builder.hpp"
+#include "qt/window_placement.hpp"
 
 #include <QApplication>
 #include <QScreen>

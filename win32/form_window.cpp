@@ -2,14 +2,16 @@
 
 #include "app/fault_report.hpp"
 #include "win32/control_ids.hpp"
+#include "win32/edit_menu.hpp"
 #include "win32/label_painting.hpp"
 #include "win32/text.hpp"
 
 #include <commctrl.h>
 
-#include <cmath>
+#include <cstddef>
 #include <exception>
 #include <memory>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <utility>
@@ -31,16 +33,6 @@ constexpr double kDefaultPoints = 9;
 // Icon group 1 of the executable (resources/zelvo.rc.in).
 constexpr WORD kIconResource = 1;
 
-HFONT createFont(const wchar_t* family, double points, bool bold, UINT dpi)
-{
-    const int height = -static_cast<int>(std::lround(points * dpi / 72.0));
-    HFONT font = CreateFontW(height, 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET,
-                             OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, family);
-    if (!font)
-        throw std::runtime_error("could not create a font");
-    return font;
-}
-
 // The style bit of an alignment, among a control class's three.
 DWORD aligned(Alignment alignment, DWORD left, DWORD centre, DWORD right)
 {
@@ -57,10 +49,13 @@ DWORD aligned(Alignment alignment, DWORD left, DWORD centre, DWORD right)
 
 // Return, Ctrl+Return and Escape in a field type nothing, and a single-line
 // EDIT would beep at them. The dialog keys in the message loop see them first;
-// this catches any that still arrive as characters.
+// this catches any that still arrive as characters. The context menu is the
+// field's own Japanese one.
 LRESULT CALLBACK fieldProcedure(HWND field, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id, DWORD_PTR)
 {
     if (message == WM_CHAR && (wParam == L'\r' || wParam == L'\n' || wParam == 0x1B))
+        return 0;
+    if (message == WM_CONTEXTMENU && showEditMenu(field, lParam))
         return 0;
     if (message == WM_NCDESTROY)
         RemoveWindowSubclass(field, fieldProcedure, id);
@@ -70,18 +65,18 @@ LRESULT CALLBACK fieldProcedure(HWND field, UINT message, WPARAM wParam, LPARAM 
 // The STATIC control keeps the text, the style and the font; the painting
 // is label_painting's. A STATIC also paints itself straight away when its
 // text is set or it is enabled, so those only store and ask for a repaint.
-LRESULT CALLBACK labelProcedure(HWND label, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id, DWORD_PTR)
+LRESULT CALLBACK labelProcedure(HWND label, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id, DWORD_PTR fit)
 {
     switch (message) {
     case WM_PAINT: {
         PAINTSTRUCT paint{};
         HDC dc = BeginPaint(label, &paint);
-        paintLabel(label, dc);
+        paintLabel(label, dc, *reinterpret_cast<FittedFont*>(fit));
         EndPaint(label, &paint);
         return 0;
     }
     case WM_PRINTCLIENT:
-        paintLabel(label, reinterpret_cast<HDC>(wParam));
+        paintLabel(label, reinterpret_cast<HDC>(wParam), *reinterpret_cast<FittedFont*>(fit));
         return 0;
     case WM_ERASEBKGND:
         return 1;
@@ -133,13 +128,7 @@ FormWindow::FormWindow(const WindowDesign& design, WindowEvents& events, std::fu
 {
 }
 
-FormWindow::~FormWindow()
-{
-    if (defaultFont)
-        DeleteObject(defaultFont);
-    for (HFONT font : fonts)
-        DeleteObject(font);
-}
+FormWindow::~FormWindow() = default;
 
 FormWindow& FormWindow::create(const WindowDesign& design, WindowEvents& events, POINT anchor,
                                std::function<void(HWND)> destroyed)
@@ -227,13 +216,14 @@ void FormWindow::addControls()
                                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
         if (!control)
             throw std::runtime_error("could not create the control " + design.name);
-        controls.push_back({&design, control});
+        Control& made = controls.emplace_back(Control{&design, control, nullptr, nullptr});
         if (design.type == ControlType::TextField) {
             // A pasted name or throw of any length is kept whole, not cut at 32,767 characters.
             SendMessageW(control, EM_SETLIMITTEXT, 0, 0);
             SetWindowSubclass(control, fieldProcedure, 0, 0);
         } else if (design.type == ControlType::Label) {
-            SetWindowSubclass(control, labelProcedure, 0, 0);
+            made.fit = std::make_unique<FittedFont>();
+            SetWindowSubclass(control, labelProcedure, 0, reinterpret_cast<DWORD_PTR>(made.fit.get()));
         }
     }
     lastFocus = firstFocusable();
@@ -249,26 +239,28 @@ HWND FormWindow::firstFocusable() const
 
 void FormWindow::applyDpi(UINT newDpi)
 {
+    // Every font for the new DPI first: should one fail, the window keeps
+    // the fonts it has and nothing is left behind.
+    std::shared_ptr<const Font> newDefault = sharedFont(kDefaultFamily, kDefaultPoints, false, newDpi);
+    std::vector<std::shared_ptr<const Font>> newFonts;
+    newFonts.reserve(controls.size());
+    for (const Control& control : controls) {
+        const std::optional<FontDesign>& font = control.design->font;
+        newFonts.push_back(font ? sharedFont(kDesignedFamily, font->pointSize, font->bold, newDpi) : newDefault);
+    }
+
     dpi = newDpi;
     const auto pixels = [this](int twips) { return twipsToPixels(twips, static_cast<int>(dpi)); };
-
-    HFONT oldDefault = std::exchange(defaultFont, createFont(kDefaultFamily, kDefaultPoints, false, dpi));
-    std::vector<HFONT> oldFonts = std::exchange(fonts, {});
-    for (const Control& control : controls) {
-        HFONT font = defaultFont;
-        if (control.design->font) {
-            font = createFont(kDesignedFamily, control.design->font->pointSize, control.design->font->bold, dpi);
-            fonts.push_back(font);
-        }
+    for (std::size_t i = 0; i < controls.size(); ++i) {
+        Control& control = controls[i];
         const TwipsRect& place = control.design->geometry;
         SetWindowPos(control.handle, nullptr, pixels(place.left), pixels(place.top), pixels(place.width),
                      pixels(place.height), SWP_NOZORDER | SWP_NOACTIVATE);
-        SendMessageW(control.handle, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+        SendMessageW(control.handle, WM_SETFONT, reinterpret_cast<WPARAM>(newFonts[i]->handle()), FALSE);
+        // The old font goes once no control draws with it.
+        control.font = std::move(newFonts[i]);
     }
-    if (oldDefault)
-        DeleteObject(oldDefault);
-    for (HFONT font : oldFonts)
-        DeleteObject(font);
+    defaultFont = std::move(newDefault);
 
     fitClientArea();
     InvalidateRect(window, nullptr, TRUE);
@@ -390,7 +382,7 @@ LRESULT FormWindow::respond(UINT message, WPARAM wParam, LPARAM lParam)
         }
         return 0;
     case WM_GETFONT:
-        return reinterpret_cast<LRESULT>(defaultFont);
+        return reinterpret_cast<LRESULT>(defaultFont ? defaultFont->handle() : nullptr);
     case WM_DPICHANGED: {
         const auto* suggested = reinterpret_cast<const RECT*>(lParam);
         SetWindowPos(window, nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
@@ -423,26 +415,15 @@ LRESULT CALLBACK FormWindow::procedure(HWND window, UINT message, WPARAM wParam,
         }
         return DefWindowProcW(window, message, wParam, lParam);
     }
-    if (message == kRetireMessage) {
-        // Not while one of its own messages is still being handled further up.
-        if (form->depth > 0)
-            PostMessageW(window, kRetireMessage, 0, 0);
-        else
-            DestroyWindow(window);
-        return 0;
-    }
-
     // Nothing may unwind through Windows' frames: a fault that gets this far
-    // is reported and the message counts as handled.
-    ++form->depth;
-    LRESULT result = 0;
+    // is reported and the message counts as handled. The form may be gone
+    // when respond() returns (the application unloaded its window).
     try {
-        result = form->respond(message, wParam, lParam);
+        return form->respond(message, wParam, lParam);
     } catch (...) {
         reportCurrentFault();
+        return 0;
     }
-    --form->depth;
-    return result;
 }
 
 } // namespace zelvo::win32

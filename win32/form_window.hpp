@@ -11,6 +11,8 @@
 
 #include "app/host.hpp"
 #include "app/window_designs.hpp"
+#include "win32/fonts.hpp"
+#include "win32/label_painting.hpp"
 
 #include <windows.h>
 
@@ -20,9 +22,6 @@
 #include <vector>
 
 namespace zelvo::win32 {
-
-// Posted to a window unloaded inside its own events: destroy it now.
-inline constexpr UINT kRetireMessage = WM_APP + 1;
 
 class FormWindow {
 public:
@@ -44,13 +43,13 @@ public:
     void show();
     // Its events go nowhere from now on.
     void detach() { events = nullptr; }
-    // Whether one of its messages is being handled right now, further up the stack.
-    bool handlingMessage() const { return depth > 0; }
 
 private:
     struct Control {
         const ControlDesign* design;
         HWND handle;
+        std::shared_ptr<const Font> font;
+        std::unique_ptr<FittedFont> fit; // a label's
     };
 
     friend std::default_delete<FormWindow>;
@@ -73,10 +72,8 @@ private:
     HWND window = nullptr;
     UINT dpi = 96;
     std::vector<Control> controls;
-    HFONT defaultFont = nullptr;
-    std::vector<HFONT> fonts; // those of the controls with a designed font
+    std::shared_ptr<const Font> defaultFont;
     HWND lastFocus = nullptr;
-    int depth = 0;
     bool owned = false; // by its window, once made
 };
 

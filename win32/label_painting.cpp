@@ -2,6 +2,7 @@
 
 #include "win32/text.hpp"
 
+#include <cstring>
 #include <string>
 
 namespace zelvo::win32 {
@@ -17,13 +18,13 @@ int textWidth(HDC dc, std::wstring_view text)
 
 } // namespace
 
-HFONT fontToFit(HDC dc, HFONT font, std::wstring_view text, int width)
+std::optional<Font> fontToFit(HDC dc, HFONT font, std::wstring_view text, int width)
 {
     const HGDIOBJ previous = SelectObject(dc, font);
     const bool fits = textWidth(dc, text) <= width;
     SelectObject(dc, previous);
     if (fits)
-        return nullptr;
+        return std::nullopt;
 
     LOGFONTW design{};
     GetObjectW(font, sizeof design, &design);
@@ -34,18 +35,35 @@ HFONT fontToFit(HDC dc, HFONT font, std::wstring_view text, int width)
         LOGFONTW smaller = design;
         smaller.lfHeight = design.lfHeight < 0 ? -height : height;
         smaller.lfWidth = 0;
-        HFONT candidate = CreateFontIndirectW(&smaller);
-        const HGDIOBJ old = SelectObject(dc, candidate);
+        Font candidate(smaller);
+        if (!candidate)
+            return std::nullopt;
+        const HGDIOBJ old = SelectObject(dc, candidate.handle());
         const int candidateWidth = textWidth(dc, text);
         SelectObject(dc, old);
         if (candidateWidth <= width || height == 1)
             return candidate;
-        DeleteObject(candidate);
     }
-    return nullptr;
+    return std::nullopt;
 }
 
-void paintLabel(HWND label, HDC dc)
+HFONT FittedFont::find(HDC dc, HFONT labelFont, std::wstring_view newText, int newWidth)
+{
+    LOGFONTW newFont{};
+    GetObjectW(labelFont, sizeof newFont, &newFont);
+    // The same font handle may come back for another font after a change
+    // of DPI, so the font is known by what it is.
+    if (newText != text || newWidth != width || std::memcmp(&newFont, &font, sizeof font) != 0) {
+        fitted.reset();
+        fitted = fontToFit(dc, labelFont, newText, newWidth);
+        text = newText;
+        font = newFont;
+        width = newWidth;
+    }
+    return fitted ? fitted->handle() : nullptr;
+}
+
+void paintLabel(HWND label, HDC dc, FittedFont& fit)
 {
     RECT area{};
     GetClientRect(label, &area);
@@ -69,7 +87,7 @@ void paintLabel(HWND label, HDC dc)
     const int room = area.right - area.left - 2;
     HFONT fitted = nullptr;
     if (font && text.find_first_of(L"\r\n") == std::wstring::npos)
-        fitted = fontToFit(dc, font, text, room);
+        fitted = fit.find(dc, font, text, room);
 
     if (!fitted) {
         DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &area, alignment | DT_TOP | DT_NOPREFIX | DT_EXPANDTABS);
@@ -90,8 +108,6 @@ void paintLabel(HWND label, HDC dc)
         ExtTextOutW(dc, x, baseline, ETO_CLIPPED, &area, text.c_str(), static_cast<UINT>(text.size()), nullptr);
     }
     RestoreDC(dc, saved);
-    if (fitted)
-        DeleteObject(fitted);
 }
 
 } // namespace zelvo::win32

@@ -2,6 +2,7 @@
 
 #include "resources/version.hpp"
 #include "win32/form_window.hpp"
+#include "win32/speech.hpp"
 #include "win32/text.hpp"
 
 #include <commctrl.h>
@@ -22,19 +23,9 @@ public:
     {
     }
 
-    ~Win32LoadedWindow() override
-    {
-        form.detach();
-        host.unloaded(window);
-        // Destroying a window whose button or menu message is still being
-        // handled would pull the controls away under it.
-        if (form.handlingMessage()) {
-            ShowWindow(window, SW_HIDE);
-            PostMessageW(window, kRetireMessage, 0, 0);
-        } else {
-            DestroyWindow(window);
-        }
-    }
+    // Also from inside one of the window's own messages, as a dialog
+    // destroys itself on its OK button; nothing touches the window after.
+    ~Win32LoadedWindow() override { DestroyWindow(window); }
 
     std::string text(std::string_view field) const override
     {
@@ -61,10 +52,19 @@ public:
             throw WindowError("cannot show a message box");
     }
 
+    void announce(std::string_view text) override { win32::announce(window, text); }
+
     void show() override
     {
         form.show();
         host.shown(window);
+    }
+
+    void hide() override
+    {
+        form.detach();
+        host.unloaded(window);
+        ShowWindow(window, SW_HIDE);
     }
 
 private:
@@ -93,7 +93,7 @@ Win32Host::Win32Host()
 
 Win32Host::~Win32Host()
 {
-    // Windows unloaded inside their own events whose turn to go never came.
+    // Windows still there when the program ends without unloading them.
     for (HWND window : std::vector<HWND>(windows))
         DestroyWindow(window);
 }

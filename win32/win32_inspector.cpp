@@ -8,6 +8,7 @@
 #include "app/application.hpp"
 #include "inspection/inspector.hpp"
 #include "inspection/quit_watch.hpp"
+#include "win32/control_ids.hpp"
 #include "win32/desktop.hpp"
 #include "win32/text.hpp"
 #include "win32/win32_host.hpp"
@@ -17,6 +18,7 @@
 #include <algorithm>
 #include <cwchar>
 #include <iterator>
+#include <map>
 #include <stdexcept>
 #include <utility>
 
@@ -29,18 +31,11 @@ using win32::wide;
 using win32::windowText;
 using namespace win32::inspection;
 
-// The IDs as the program promises them: Text n is 1000 + n, Command n
-// 2000 + n, Label n 3000 + n, the menu commands 100 to 104.
+// Names read back from IDs as the program promises them (Text n is 1000 + n,
+// Command n 2000 + n, Label n 3000 + n, the menu commands 100 to 104), so
+// that the suite sees the designed names only where the binding keeps to it.
 const std::pair<const char*, int> kIdRanges[] = {{"Text", 1000}, {"Command", 2000}, {"Label", 3000}};
 const char* const kMenuNames[] = {"reset", "one", "two", "three", "four"};
-
-int idOf(const std::string& name)
-{
-    for (const auto& [prefix, base] : kIdRanges)
-        if (name.starts_with(prefix) && name.size() > std::string(prefix).size())
-            return base + std::stoi(name.substr(std::string(prefix).size()));
-    throw std::runtime_error("no control is called " + name);
-}
 
 std::string nameOf(int id)
 {
@@ -280,6 +275,9 @@ public:
     bool ended() override { return watch.quitAsked && quitReceived; }
 
     std::vector<BoxView> boxes() override { return std::exchange(answered, {}); }
+    void whileBoxIsOpen(std::function<void()> act) override { duringBox = std::move(act); }
+    // The binding tells a screen reader nothing yet, and names no control.
+    std::vector<std::string> announcements() override { return {}; }
 
 private:
     void run()
@@ -297,29 +295,15 @@ private:
 
     static KeyStroke strokeOf(Key key)
     {
-        switch (key) {
-        case Key::Tab:
-            return {VK_TAB};
-        case Key::BackTab:
-            return {VK_TAB, false, false, true};
-        case Key::Return:
-            return {VK_RETURN};
-        case Key::Enter: // on the keypad: Return with the extended-key bit
-            return {VK_RETURN, true};
-        case Key::Space:
-            return {VK_SPACE};
-        case Key::Escape:
-            return {VK_ESCAPE};
-        case Key::Menu:
-            return {VK_F10, false, true};
-        case Key::Alt:
-            return {VK_MENU, false, true};
-        case Key::Left:
-            return {VK_LEFT, true};
-        case Key::Right:
-            return {VK_RIGHT, true};
-        }
-        return {VK_TAB};
+        // Keypad Enter is Return with the extended-key bit; F10 and Alt come as system keys.
+        static const std::map<Key, KeyStroke> strokes{
+            {Key::Tab, {VK_TAB}},          {Key::BackTab, {VK_TAB, false, false, true}},
+            {Key::Return, {VK_RETURN}},    {Key::Enter, {VK_RETURN, true}},
+            {Key::Space, {VK_SPACE}},      {Key::Escape, {VK_ESCAPE}},
+            {Key::Menu, {VK_F10, false, true}}, {Key::Alt, {VK_MENU, false, true}},
+            {Key::Left, {VK_LEFT, true}},  {Key::Right, {VK_RIGHT, true}},
+        };
+        return strokes.at(key);
     }
 
     static void post(HWND target, const KeyStroke& stroke, bool up)
@@ -377,7 +361,7 @@ private:
 
     HWND find(const std::string& name)
     {
-        HWND control = GetDlgItem(loaded(), idOf(name));
+        HWND control = GetDlgItem(loaded(), win32::controlId(name));
         if (!control)
             throw std::runtime_error("no control " + name);
         return control;
@@ -386,7 +370,8 @@ private:
     static void CALLBACK answerBox(HWND, UINT, UINT_PTR, DWORD)
     {
         HWND box = openMessageBox();
-        if (!box || !answering)
+        // The act run inside a box pumps messages, this timer's among them.
+        if (!box || !answering || answering->inBox)
             return;
         Win32Inspector& self = *answering;
         BoxView view{utf8(windowText(box)), utf8(windowText(GetDlgItem(box, 0xFFFF))), false, true, {}};
@@ -406,6 +391,11 @@ private:
             if (isClass(control, L"Static"))
                 view.labels[nameOf(GetDlgCtrlID(control))] = utf8(windowText(control));
         self.answered.push_back(view);
+        if (self.duringBox) {
+            self.inBox = true;
+            self.duringBox();
+            self.inBox = false;
+        }
         if (HWND ok = GetDlgItem(box, IDOK))
             SendMessageW(ok, BM_CLICK, 0, 0);
         else
@@ -418,6 +408,8 @@ private:
     UINT_PTR timer = 0;
     bool quitReceived = false;
     std::vector<BoxView> answered;
+    std::function<void()> duringBox;
+    bool inBox = false;
 };
 
 } // namespace

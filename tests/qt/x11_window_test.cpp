@@ -5,7 +5,7 @@
 #include "app/application.hpp"
 #include "qt/qt_host.hpp"
 #include "qt/window_builder.hpp"
-#include "qt/wrapping_menu_bar.hpp"
+#include "qt/window_placement.hpp"
 
 #include <QtTest/QTest>
 #include <QtWidgets>
@@ -92,8 +92,7 @@ void clickCommand(QWidget& window, const QString& command)
 {
     if (auto* button = window.findChild<QPushButton*>(command))
         return QTest::mouseClick(button, Qt::LeftButton);
-    auto* bar = qobject_cast<WrappingMenuBar*>(qobject_cast<QMainWindow*>(&window)->menuBar());
-    QTest::mouseClick(bar, Qt::LeftButton, {}, bar->itemGeometry(bar->findChild<QAction*>(command)).center());
+    QTest::mouseClick(window.findChild<QToolButton*>(command), Qt::LeftButton);
 }
 
 // The menu window's client area at 5370, 3630 twips; every score sheet,

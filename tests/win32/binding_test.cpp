@@ -1,10 +1,12 @@
 // What the Win32 binding does beyond the conformance suite: scores too wide
-// for their labels drawn smaller, a change of DPI laying a window out anew,
-// faults inside events stopped at the window procedure, message boxes owned
-// by their window, and the icon on every window.
+// for their labels drawn smaller, fonts shared and none left behind, a change
+// of DPI laying a window out anew, faults inside events stopped at the window
+// procedure, message boxes owned by their window, the icon on every window,
+// and the fields' Japanese context menu.
 
 #include "app/application.hpp"
 #include "win32/desktop.hpp"
+#include "win32/fonts.hpp"
 #include "win32/win32_host.hpp"
 
 #include <gtest/gtest.h>
@@ -12,10 +14,16 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <array>
 #include <cstdlib>
+#include <cstring>
+#include <cwchar>
 #include <iterator>
-#include <vector>
+#include <set>
 #include <stdexcept>
+#include <string>
+#include <utility>
+#include <vector>
 
 namespace zelvo::win32::testing {
 
@@ -49,8 +57,13 @@ struct Program {
     Application application{host};
 };
 
-constexpr int kText1 = 1001, kCommand1 = 2001, kCommand2 = 2002, kLabel5 = 3005;
-constexpr int kFourPlayers = 104;
+struct NoEvents final : WindowEvents {
+    void clicked(std::string_view) override {}
+    void closeRequested() override {}
+};
+
+constexpr int kText1 = 1001, kText2 = 1002, kText3 = 1003, kCommand1 = 2001, kCommand2 = 2002, kLabel5 = 3005;
+constexpr int kThreePlayers = 103, kFourPlayers = 104;
 
 // Which pixels of a label are ink, drawn as the label paints itself.
 struct Ink {
@@ -122,6 +135,65 @@ TEST(Win32Binding, ScoresTooWideForTheirLabelAreDrawnSmallerOnTheSameBaseline)
     }
 }
 
+// Controls of the same size and weight draw with one font: a window holds
+// a font for each size and weight its design lists, and its default font.
+TEST(Win32Binding, ControlsOfOneSizeAndWeightShareTheirFont)
+{
+    NoEvents events;
+    Win32Host host;
+    for (const WindowDesign& design : windowDesigns()) {
+        SCOPED_TRACE(design.name);
+        const long before = Font::alive();
+        std::unique_ptr<LoadedWindow> window = host.build(design, events);
+        std::set<std::pair<double, bool>> designed;
+        for (const ControlDesign& control : design.controls)
+            if (control.font)
+                designed.insert({control.font->pointSize, control.font->bold});
+        std::set<HFONT> used;
+        for (HWND control : childControls(FindWindowW(win32::wide(design.name).c_str(), nullptr)))
+            used.insert(reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)));
+        EXPECT_LE(used.size(), designed.size() + 1);
+        EXPECT_EQ(Font::alive() - before, static_cast<long>(designed.size() + 1));
+    }
+}
+
+// Switching back and forth and pressing, with a score that alternately fits
+// and is drawn smaller, leaves as many fonts alive as there were; the
+// smaller font is found once for its text, not again at every paint.
+TEST(Win32Binding, SwitchesAndPressesLeaveNoFontBehind)
+{
+    Program program;
+    program.press(kCommand2);
+    program.command(kFourPlayers);
+    const long before = Font::alive();
+    for (int i = 0; i < 500; ++i) {
+        program.command(kThreePlayers);
+        program.command(kFourPlayers);
+    }
+    EXPECT_EQ(Font::alive(), before) << "after 1,000 switches";
+
+    HWND label = program.control(kLabel5);
+    for (int press = 0; press < 1000; ++press) {
+        // 301 + 10000 is too wide for the label, back to 301 fits again.
+        SetWindowTextW(program.control(kText1), press % 2 == 0 ? L"-10000" : L"10000");
+        SetWindowTextW(program.control(kText2), L"0");
+        SetWindowTextW(program.control(kText3), L"0");
+        program.press(kCommand1);
+        if (press == 0) {
+            ASSERT_EQ(win32::windowText(label), L"10301");
+            RedrawWindow(label, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+            const long made = Font::made();
+            EXPECT_EQ(Font::alive(), before + 1) << "the smaller font, while it is drawn";
+            for (int paint = 0; paint < 3; ++paint)
+                RedrawWindow(label, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+            EXPECT_EQ(Font::made(), made) << "no font made to paint the same text again";
+        }
+    }
+    ASSERT_EQ(win32::windowText(label), L"301");
+    RedrawWindow(label, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    EXPECT_EQ(Font::alive(), before) << "after 1,000 presses";
+}
+
 // The layout follows the DPI the window is given: at twice the DPI every
 // control, font and the client area come out twice as large (the designs
 // are whole pixels at 96 DPI), the window at the rectangle Windows
@@ -151,6 +223,7 @@ TEST(Win32Binding, AChangeOfDpiLaysTheWindowOutAnewFromItsDesign)
     RECT before{};
     GetWindowRect(window, &before);
     const std::vector<LONG> at96 = layout();
+    const long fontsAt96 = Font::alive();
     ASSERT_EQ(at96.size(), 4 + 5 * windowDesign("Form9").controls.size());
 
     RECT suggested{40, 30, 40 + (before.right - before.left) * 2, 30 + (before.bottom - before.top) * 2};
@@ -160,6 +233,7 @@ TEST(Win32Binding, AChangeOfDpiLaysTheWindowOutAnewFromItsDesign)
     EXPECT_EQ(layout(), expected);
     SendMessageW(window, WM_DPICHANGED, MAKEWPARAM(96, 96), reinterpret_cast<LPARAM>(&before));
     EXPECT_EQ(layout(), at96);
+    EXPECT_EQ(Font::alive(), fontsAt96);
 }
 
 // Nothing throws through a window procedure: a fault inside an event is
@@ -224,10 +298,7 @@ TEST(Win32Binding, MessageBoxesAreOwnedByTheOpenWindow)
 
 TEST(Win32Binding, EveryWindowShowsTheProgramIcon)
 {
-    struct NoEvents final : WindowEvents {
-        void clicked(std::string_view) override {}
-        void closeRequested() override {}
-    } events;
+    NoEvents events;
     Win32Host host;
     for (const WindowDesign& design : windowDesigns()) {
         SCOPED_TRACE(design.name);
@@ -246,6 +317,229 @@ TEST(Win32Binding, EveryWindowShowsTheProgramIcon)
                 DeleteObject(info.hbmColor);
         }
     }
+}
+
+// A field's context menu, read from inside its own modal loop (where a
+// thread timer still fires) and closed with a key: an access key chooses its
+// command, Escape none. Separators are read as empty captions.
+struct MenuItem {
+    std::wstring caption;
+    bool enabled;
+};
+struct SeenMenu {
+    std::vector<MenuItem> items;
+    POINT corner{-1, -1};
+};
+SeenMenu seenMenu;
+bool menuRead;
+WPARAM menuAnswer;
+HWND closedWhileOpen; // a window sent WM_CLOSE before the answer
+
+void CALLBACK readMenuAndAnswer(HWND, UINT, UINT_PTR, DWORD)
+{
+    HWND popup = nullptr;
+    for (HWND window : threadWindows())
+        if (className(window) == L"#32768" && IsWindowVisible(window))
+            popup = window;
+    if (!popup) {
+        // F10 alone would have opened the menu bar instead, waiting for ever.
+        GUITHREADINFO thread{};
+        thread.cbSize = sizeof thread;
+        if (GetGUIThreadInfo(GetCurrentThreadId(), &thread) && (thread.flags & GUI_INMENUMODE))
+            EndMenu();
+    }
+    if (!popup || menuRead)
+        return;
+    menuRead = true;
+    auto* menu = reinterpret_cast<HMENU>(SendMessageW(popup, MN_GETHMENU, 0, 0));
+    for (int i = 0; i < GetMenuItemCount(menu); ++i) {
+        wchar_t caption[64] = {};
+        GetMenuStringW(menu, static_cast<UINT>(i), caption, 64, MF_BYPOSITION);
+        const UINT state = GetMenuState(menu, static_cast<UINT>(i), MF_BYPOSITION);
+        seenMenu.items.push_back({caption, !(state & (MF_GRAYED | MF_DISABLED))});
+    }
+    RECT place{};
+    GetWindowRect(popup, &place);
+    seenMenu.corner = {place.left, place.top};
+    if (closedWhileOpen)
+        PostMessageW(closedWhileOpen, WM_CLOSE, 0, 0);
+    PostMessageW(popup, menuAnswer == VK_ESCAPE ? WM_KEYDOWN : WM_CHAR, menuAnswer, 0);
+}
+
+// Shift as the thread sees it, for keys posted to it.
+void holdShift(bool down)
+{
+    BYTE keys[256] = {};
+    GetKeyboardState(keys);
+    keys[VK_SHIFT] = down ? 0x80 : 0;
+    SetKeyboardState(keys);
+}
+
+// Opens the field's context menu from the keyboard, or with the right mouse
+// button at a point of the field, and answers it.
+SeenMenu useEditMenu(Program& program, HWND field, WPARAM answer, const POINT* click = nullptr, bool* quit = nullptr)
+{
+    seenMenu = {};
+    menuRead = false;
+    menuAnswer = answer;
+    const UINT_PTR timer = SetTimer(nullptr, 0, 10, readMenuAndAnswer);
+    if (click) {
+        PostMessageW(field, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(click->x, click->y));
+        PostMessageW(field, WM_RBUTTONUP, 0, MAKELPARAM(click->x, click->y));
+    } else {
+        holdShift(true);
+        PostMessageW(field, WM_SYSKEYDOWN, VK_F10, 1);
+        PostMessageW(field, WM_SYSKEYUP, VK_F10, 0xC0000001);
+    }
+    const bool quitting = settle(program.host);
+    if (quit)
+        *quit = quitting;
+    KillTimer(nullptr, timer);
+    holdShift(false);
+    return seenMenu;
+}
+
+void setClipboard(const wchar_t* text)
+{
+    ASSERT_TRUE(OpenClipboard(nullptr));
+    EmptyClipboard();
+    if (text) {
+        const std::size_t bytes = (std::wcslen(text) + 1) * sizeof(wchar_t);
+        HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes);
+        std::memcpy(GlobalLock(memory), text, bytes);
+        GlobalUnlock(memory);
+        SetClipboardData(CF_UNICODETEXT, memory);
+    }
+    CloseClipboard();
+}
+
+std::wstring clipboardText()
+{
+    std::wstring text;
+    if (OpenClipboard(nullptr)) {
+        if (HANDLE memory = GetClipboardData(CF_UNICODETEXT)) {
+            text = static_cast<const wchar_t*>(GlobalLock(memory));
+            GlobalUnlock(memory);
+        }
+        CloseClipboard();
+    }
+    return text;
+}
+
+// The field as a row leaves it: its text, a selection, then any typing.
+void prepareField(HWND field, const wchar_t* text, int start, int end, const wchar_t* typed)
+{
+    SetWindowTextW(field, text);
+    SendMessageW(field, EM_SETSEL, static_cast<WPARAM>(start), end);
+    for (const wchar_t* c = typed; c && *c; ++c)
+        SendMessageW(field, WM_CHAR, *c, 1);
+}
+
+// On any Windows the fields' context menu is Japanese, with Windows' own
+// commands, separators, access keys and enabled states; from the keyboard
+// it opens at the caret, from the mouse where it was clicked.
+TEST(Win32Binding, FieldsHaveAJapaneseContextMenuEnabledAsWindowsOwn)
+{
+    const std::array<const wchar_t*, 8> captions{L"元に戻す(&U)", L"",         L"切り取り(&T)", L"コピー(&C)",
+                                                 L"貼り付け(&P)", L"削除(&D)", L"",             L"すべて選択(&A)"};
+    struct Row {
+        const char* what;
+        const wchar_t* text;
+        int start, end;
+        const wchar_t* typed;
+        const wchar_t* clipboard;
+        std::array<bool, 6> enabled; // undo, cut, copy, paste, delete, select all
+    };
+    const Row rows[] = {
+        {"empty", L"", 0, 0, nullptr, nullptr, {false, false, false, false, false, false}},
+        {"empty, text to paste", L"", 0, 0, nullptr, L"60", {false, false, false, true, false, false}},
+        {"caret at the end", L"180", 3, 3, nullptr, nullptr, {false, false, false, false, false, true}},
+        {"part selected", L"180", 1, 2, nullptr, L"60", {false, true, true, true, true, true}},
+        {"all selected", L"180", 0, 3, nullptr, nullptr, {false, true, true, false, true, false}},
+        {"typed into", L"18", 2, 2, L"0", nullptr, {true, false, false, false, false, true}},
+    };
+    Program program;
+    program.press(kCommand2);
+    HWND field = program.control(kText1);
+    RECT box{};
+    GetWindowRect(field, &box);
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        setClipboard(row.clipboard);
+        prepareField(field, row.text, row.start, row.end, row.typed);
+        const std::wstring before = win32::windowText(field);
+        const SeenMenu menu = useEditMenu(program, field, VK_ESCAPE);
+        ASSERT_EQ(menu.items.size(), captions.size());
+        for (std::size_t i = 0, command = 0; i < captions.size(); ++i) {
+            EXPECT_EQ(menu.items[i].caption, captions[i]);
+            if (*captions[i]) {
+                EXPECT_EQ(menu.items[i].enabled, row.enabled[command++]) << win32::utf8(captions[i]);
+            }
+        }
+        EXPECT_TRUE(PtInRect(&box, menu.corner)) << "at the caret, not " << menu.corner.x << "," << menu.corner.y;
+        EXPECT_EQ(win32::windowText(field), before) << "Escape does nothing";
+    }
+
+    POINT click{5, 4};
+    const SeenMenu clicked = useEditMenu(program, field, VK_ESCAPE, &click);
+    ClientToScreen(field, &click);
+    EXPECT_EQ(std::make_pair(clicked.corner.x, clicked.corner.y), std::make_pair(click.x, click.y));
+}
+
+// Each command, chosen by its access key, does to the field and the
+// clipboard what Windows' own does.
+TEST(Win32Binding, TheContextMenuCommandsEditTheField)
+{
+    struct Row {
+        const char* what;
+        const wchar_t* text;
+        int start, end;
+        const wchar_t* typed;
+        wchar_t key;
+        const wchar_t* after;
+        const wchar_t* clipboard;
+        std::pair<DWORD, DWORD> selection;
+    };
+    const Row rows[] = {
+        {"undo", L"18", 2, 2, L"0", L'u', L"18", L"keep", {2, 2}},
+        {"cut", L"180", 0, 1, nullptr, L't', L"80", L"1", {0, 0}},
+        {"copy", L"180", 1, 2, nullptr, L'c', L"180", L"8", {1, 2}},
+        {"paste", L"5", 1, 1, nullptr, L'p', L"5keep", L"keep", {5, 5}},
+        {"delete", L"180", 1, 3, nullptr, L'd', L"1", L"keep", {1, 1}},
+        {"select all", L"180", 1, 1, nullptr, L'a', L"180", L"keep", {0, 3}},
+    };
+    Program program;
+    program.press(kCommand2);
+    HWND field = program.control(kText1);
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        setClipboard(L"keep");
+        prepareField(field, row.text, row.start, row.end, row.typed);
+        ASSERT_TRUE(useEditMenu(program, field, row.key).corner.x >= 0) << "the menu opened";
+        DWORD start = 0, end = 0;
+        SendMessageW(field, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+        EXPECT_EQ(win32::windowText(field), row.after);
+        EXPECT_EQ(clipboardText(), row.clipboard);
+        EXPECT_EQ(std::make_pair(start, end), row.selection);
+    }
+}
+
+// A close that reaches the sheet while a field's menu is open ends the
+// program as any close does; the command chosen after it goes nowhere.
+TEST(Win32Binding, ASheetClosedWhileAFieldsMenuIsOpenEndsTheProgram)
+{
+    Program program;
+    program.press(kCommand2);
+    HWND window = program.window();
+    HWND field = program.control(kText1);
+    prepareField(field, L"180", 0, 3, nullptr);
+    closedWhileOpen = window;
+    bool quit = false;
+    const SeenMenu menu = useEditMenu(program, field, L'd', nullptr, &quit);
+    closedWhileOpen = nullptr;
+    EXPECT_FALSE(menu.items.empty());
+    EXPECT_TRUE(quit);
+    EXPECT_FALSE(IsWindow(window));
 }
 
 } // namespace
