@@ -40,6 +40,7 @@ case "${1:-linux}" in
     packages=(
       cmake make
       emscripten                      # C++ to WebAssembly
+      g++ libpng-dev                  # the icon tool, built for the build host
       googletest                      # GoogleTest's sources, built for WebAssembly
       nlohmann-json3-dev              # JSON, read by the web inspector in the tests
       nodejs                          # runs the tests, the build-time tools and the npm packages

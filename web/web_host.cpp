@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <stdexcept>
 #include <string>
+#include <utility>
 
 // The page script's side of each operation, in zelvoPage (site/zelvo-page.js).
 // Strings cross as UTF-8; every text goes into the page as text, never markup.
@@ -37,9 +38,10 @@ EM_JS(char*, jsText, (int id, const char* name), {
     stringToUTF8(text, copy, size);
     return copy;
 });
-EM_JS(void, jsSetText, (int id, const char* name, const char* text), {
-    zelvoPage.setText(id, UTF8ToString(name), UTF8ToString(text));
+EM_JS(void, jsSetText, (int id, const char* name, const char* text, const char* accessibleName), {
+    zelvoPage.setText(id, UTF8ToString(name), UTF8ToString(text), UTF8ToString(accessibleName));
 });
+EM_JS(void, jsAnnounce, (const char* text), { zelvoPage.announce(UTF8ToString(text)); });
 EM_ASYNC_JS(void, jsShowMessage, (const char* title, const char* message), {
     await zelvoPage.showMessage(UTF8ToString(title), UTF8ToString(message));
 });
@@ -81,23 +83,24 @@ public:
     {
     }
 
-    ~WebWindow() override
-    {
-        host.forget(id);
-        jsRemoveWindow(id);
-    }
+    ~WebWindow() override { hide(); }
 
     std::string text(std::string_view field) const override { return owned(jsText(id, checked(field, kField))); }
 
     void setText(std::string_view field, std::string_view text) override
     {
-        jsSetText(id, checked(field, kField), std::string(text).c_str());
+        jsSetText(id, checked(field, kField), std::string(text).c_str(), "");
     }
 
     void setCaption(std::string_view label, std::string_view caption) override
     {
-        jsSetText(id, checked(label, kLabel), std::string(caption).c_str());
+        const char* name = checked(label, kLabel);
+        const auto control = std::find_if(design.controls.begin(), design.controls.end(),
+                                           [&](const ControlDesign& c) { return c.name == label; });
+        jsSetText(id, name, std::string(caption).c_str(), accessibleName(*control, caption).c_str());
     }
+
+    void announce(std::string_view text) override { jsAnnounce(std::string(text).c_str()); }
 
     void showMessage(std::string_view message) override
     {
@@ -109,6 +112,14 @@ public:
         // The fixed place is the client area's; -1 asks the page to centre the window.
         const auto& at = design.fixedPosition;
         jsShowWindow(id, at ? twipsToPixels(at->x) : -1, at ? twipsToPixels(at->y) : -1);
+    }
+
+    void hide() override
+    {
+        if (std::exchange(hidden, true))
+            return;
+        host.forget(id);
+        jsRemoveWindow(id);
     }
 
 private:
@@ -125,6 +136,7 @@ private:
     int id;
     const WindowDesign& design;
     mutable std::string lastName;
+    bool hidden = false;
 };
 
 } // namespace
@@ -142,7 +154,7 @@ std::unique_ptr<LoadedWindow> WebHost::build(const WindowDesign& design, WindowE
         jsAddControl(id, static_cast<int>(control.type), control.name.c_str(), control.text.c_str(),
                      twipsToPixels(at.left), twipsToPixels(at.top), twipsToPixels(at.width),
                      twipsToPixels(at.height), control.font.has_value(), pixels(points), control.font && control.font->bold,
-                     static_cast<int>(control.alignment), control.accessibleName.c_str(),
+                     static_cast<int>(control.alignment), accessibleName(control, control.text).c_str(),
                      control.type == ControlType::TextField && isThrowField(control.name));
     }
     auto window = std::make_unique<WebWindow>(*this, id, design);

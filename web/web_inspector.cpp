@@ -4,6 +4,10 @@
 // calls into the program are taken here and run one by one after each input,
 // inside the suite's own call stack, so that a message box suspends the
 // suite as it suspends the program; the driver presses its OK.
+//
+// While a box is open the suite is suspended and cannot wait for the driver:
+// what it does then is done at once in page script, a click landing on
+// whatever lies at the control's place, as the box leaves it.
 
 #include "app/application.hpp"
 #include "inspection/inspector.hpp"
@@ -14,7 +18,9 @@
 #include <nlohmann/json.hpp>
 
 #include <cstdlib>
+#include <functional>
 #include <stdexcept>
+#include <string_view>
 
 // Real input through the driver, which returns once the page has handled it.
 EM_ASYNC_JS(void, jsDriver, (const char* action, const char* argument), {
@@ -26,7 +32,7 @@ EM_ASYNC_JS(void, jsDriver, (const char* action, const char* argument), {
 EM_JS(void, jsInspectPage, (), {
     document.getElementById("desktop").replaceChildren();
     document.documentElement.dataset.zelvo = "idle";
-    globalThis.zelvoInspected = { calls: [], boxes: [] };
+    globalThis.zelvoInspected = { calls: [], running: [], boxes: [], whileBox: false, boxOpen: false };
     zelvoPage.call = (name, types, args) => new Promise((done) => zelvoInspected.calls.push({ name, args, done }));
     if (globalThis.zelvoBoxWatch)
         return;
@@ -38,10 +44,17 @@ EM_JS(void, jsInspectPage, (), {
             zelvoInspected.boxes.push([box.querySelector("[data-box-title]").textContent,
                                        box.querySelector("[data-box-text]").textContent,
                                        buttons.length === 1 && buttons[0] === "OK", box.querySelector("img, svg") === null, labels]);
+            if (zelvoInspected.whileBox) {
+                zelvoInspected.boxOpen = true;
+                Module["_zelvo_inspector_while_box"]();
+                zelvoInspected.boxOpen = false;
+            }
             zelvoDriverInput("click", "dialog[data-box] button");
         }
     });
     zelvoBoxWatch.observe(document.body, { childList: true });
+    globalThis.zelvoHeard = new MutationObserver(() => {});
+    zelvoHeard.observe(document.getElementById("announcer"), { childList: true });
 });
 
 // Answers as UTF-8 JSON (no backslash in here: EM_JS bodies go through the
@@ -64,15 +77,27 @@ EM_JS(char*, jsQuery, (const char* what, const char* argument), {
         names: () => [...win.querySelectorAll("[data-client] > [data-control]")].map((c) => c.dataset.control),
         control: () => { const c = found(name);
             const kind = c.tagName === "INPUT" ? 1 : c.tagName === "BUTTON" ? 2 : 0;
-            return [kind, kind === 1 ? c.value : crlf(c.textContent), offsets(c), font(c),
-                    ["left", "center", "right"].indexOf(getComputedStyle(c).textAlign)]; },
+            const shown = kind === 1 ? c.value : crlf(c.textContent);
+            return [kind, shown, offsets(c), font(c), ["left", "center", "right"].indexOf(getComputedStyle(c).textAlign),
+                    c.getAttribute("aria-label") || (kind === 1 ? "" : shown)]; },
         menu: () => [...win.querySelectorAll("[data-command]")].map((c) =>
             [c.dataset.command, c.textContent, !c.disabled, c.closest("[role=menubar]") !== null && c.offsetWidth > 0]),
         focus: () => { const f = document.activeElement; return (f && (f.dataset.control || f.dataset.command)) || ""; },
         type: () => { const [field, text] = name.split(String.fromCharCode(31)); found(field).value = text; return null; },
-        call: () => { const call = zelvoInspected.calls[0]; return call ? [call.name, ...call.args] : null; },
-        done: () => { zelvoInspected.calls.shift().done(); return null; },
+        call: () => { const call = zelvoInspected.calls.shift();
+            if (!call) return null;
+            zelvoInspected.running.push(call);
+            return [call.name, ...call.args]; },
+        done: () => { zelvoInspected.running.pop().done(); return null; },
         boxes: () => zelvoInspected.boxes.splice(0).map(([title, text, ...rest]) => [title, crlf(text), ...rest]),
+        heard: () => zelvoHeard.takeRecords().flatMap((r) => [...r.addedNodes].map((n) => n.textContent)),
+        whileBox: () => { zelvoInspected.whileBox = name === "on"; return null; },
+        boxOpen: () => zelvoInspected.boxOpen,
+        // A click at the control's place: with a box open it lands on the box's backdrop.
+        clickNow: () => { const r = document.querySelector(name).getBoundingClientRect();
+            const target = document.elementFromPoint(r.left + r.width / 2, r.top + r.height / 2);
+            if (target) target.click();
+            return null; },
     };
     const answer = JSON.stringify(answers[UTF8ToString(what)]());
     const size = lengthBytesUTF8(answer) + 1;
@@ -106,7 +131,16 @@ const char* keyName(Key key)
 
 class WebInspector final : public Inspector {
 public:
-    WebInspector() { jsInspectPage(); }
+    WebInspector()
+    {
+        jsInspectPage();
+        current = this;
+    }
+    ~WebInspector() override
+    {
+        if (current == this)
+            current = nullptr;
+    }
 
     void start() override { application.start(); }
 
@@ -123,7 +157,8 @@ public:
     ControlView control(const std::string& name) override
     {
         const json c = query("control", name);
-        return {static_cast<Kind>(c[0].get<int>()), c[1], rectOf(c[2]), fontOf(c[3]), static_cast<Align>(c[4].get<int>())};
+        return {static_cast<Kind>(c[0].get<int>()), c[1], rectOf(c[2]), fontOf(c[3]), static_cast<Align>(c[4].get<int>()),
+                0, c[5]};
     }
 
     std::vector<MenuCommandView> menu() override
@@ -167,12 +202,34 @@ public:
         return views;
     }
 
+    void whileBoxIsOpen(std::function<void()> act) override
+    {
+        duringBox = std::move(act);
+        query("whileBox", duringBox ? "on" : "off");
+    }
+
+    std::vector<std::string> announcements() override { return query("heard"); }
+
+    // From the page, inside a box's wait.
+    void boxIsOpen()
+    {
+        if (duringBox)
+            duringBox();
+    }
+
+    static WebInspector* current;
+
 private:
     // Real input, then what it asked of the program, run as the page would
     // run it: one call at a time, each to its end.
     void input(const char* action, const std::string& argument)
     {
-        jsDriver(action, argument.c_str());
+        if (!query("boxOpen"))
+            jsDriver(action, argument.c_str());
+        else if (std::string_view(action) == "click")
+            query("clickNow", argument);
+        else
+            throw std::logic_error("the web inspector sends no key while a box is open");
         for (json call = query("call"); !call.is_null(); call = query("call")) {
             if (call[0] == "zelvo_clicked")
                 host.clicked(call[1], call[2].get<std::string>());
@@ -185,9 +242,18 @@ private:
     WebHost host;
     QuitWatch watch{host};
     Application application{watch};
+    std::function<void()> duringBox;
 };
 
+WebInspector* WebInspector::current = nullptr;
+
 } // namespace
+
+extern "C" EMSCRIPTEN_KEEPALIVE void zelvo_inspector_while_box()
+{
+    if (WebInspector::current)
+        WebInspector::current->boxIsOpen();
+}
 
 std::unique_ptr<Inspector> makeInspector()
 {

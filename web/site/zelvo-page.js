@@ -54,6 +54,16 @@ const zelvoPage = (() => {
       window.close();
   }
 
+  // What a screen reader calls a control where its caption alone does not
+  // say whose it is; a label so named is a note, which may carry a name.
+  function giveName(control, kind, accessibleName) {
+    if (!accessibleName)
+      return;
+    control.setAttribute('aria-label', accessibleName);
+    if (kind === 'label')
+      control.setAttribute('role', 'note');
+  }
+
   function focusables(win) {
     return [...win.client.querySelectorAll('input, button')];
   }
@@ -208,8 +218,8 @@ const zelvoPage = (() => {
         control = make('div', {}, lines(text));
       }
       control.dataset.control = name;
-      if (accessibleName)
-        control.setAttribute('aria-label', accessibleName);
+      win.controls.set(name, { control, kind });
+      giveName(control, kind, accessibleName);
       if (ownFont)
         control.classList.add('designed-font');
       Object.assign(control.style, {
@@ -217,7 +227,6 @@ const zelvoPage = (() => {
         fontSize: `${fontPixels}px`, fontWeight: bold ? '700' : '400', textAlign: alignments[align],
       });
       win.client.append(control);
-      win.controls.set(name, { control, kind });
     },
 
     showWindow(id, left, top) {
@@ -232,6 +241,8 @@ const zelvoPage = (() => {
 
     removeWindow(id) {
       const win = windows.get(id);
+      if (!win)
+        return;
       windows.delete(id);
       win.element.remove();
       if (current === win)
@@ -246,12 +257,13 @@ const zelvoPage = (() => {
       return windows.get(id).controls.get(name).control.value;
     },
 
-    setText(id, name, text) {
+    setText(id, name, text, accessibleName) {
       const { control, kind } = windows.get(id).controls.get(name);
       if (kind === 'field')
         control.value = text;
       else
         control.textContent = lines(text);
+      giveName(control, kind, accessibleName);
     },
 
     // Resolved on OK or Escape in the same task as the key or click, never
@@ -285,10 +297,8 @@ const zelvoPage = (() => {
     },
 
     announce(text) {
-      const region = document.getElementById('announcer');
-      region.textContent = '';
       // A fresh node each time, so that the same words twice are read twice.
-      requestAnimationFrame(() => { region.textContent = text; });
+      document.getElementById('announcer').replaceChildren(document.createTextNode(text));
     },
 
     quit() {
