@@ -2,6 +2,7 @@
 
 #include "resources/version.hpp"
 #include "sheet/player_controls.hpp"
+#include "ui/text_fit.hpp"
 
 #include <emscripten/emscripten.h>
 
@@ -41,6 +42,10 @@ EM_JS(char*, jsText, (int id, const char* name), {
 EM_JS(void, jsSetText, (int id, const char* name, const char* text, const char* accessibleName), {
     zelvoPage.setText(id, UTF8ToString(name), UTF8ToString(text), UTF8ToString(accessibleName));
 });
+EM_JS(double, jsMeasure, (int id, const char* name, double pixels), {
+    return zelvoPage.measure(id, UTF8ToString(name), pixels);
+});
+EM_JS(void, jsDrawAt, (int id, const char* name, double pixels), { zelvoPage.drawAt(id, UTF8ToString(name), pixels); });
 EM_JS(void, jsAnnounce, (const char* text), { zelvoPage.announce(UTF8ToString(text)); });
 EM_ASYNC_JS(void, jsShowMessage, (const char* title, const char* message), {
     await zelvoPage.showMessage(UTF8ToString(title), UTF8ToString(message));
@@ -98,6 +103,7 @@ public:
         const auto control = std::find_if(design.controls.begin(), design.controls.end(),
                                            [&](const ControlDesign& c) { return c.name == label; });
         jsSetText(id, name, std::string(caption).c_str(), accessibleName(*control, caption).c_str());
+        fit(name, *control, caption);
     }
 
     void announce(std::string_view text) override { jsAnnounce(std::string(text).c_str()); }
@@ -123,6 +129,20 @@ public:
     }
 
 private:
+    // A one-line caption too wide for its label is drawn smaller, by the
+    // rule every binding follows; the label keeps its designed font.
+    void fit(const char* name, const ControlDesign& label, std::string_view caption)
+    {
+        if (caption.find_first_of("\r\n") != std::string_view::npos)
+            return;
+        const double designed = label.font ? label.font->pointSize : kDefaultPoints;
+        // A pixel kept clear at each side, as on the desktop.
+        const double room = twipsToPixels(label.geometry.width) - 2;
+        const double points = pointSizeToFit(designed, room,
+                                             [&](double candidate) { return jsMeasure(id, name, pixels(candidate)); });
+        jsDrawAt(id, name, points == designed ? 0 : pixels(points));
+    }
+
     // The control's name, once the page has confirmed it is there and of that type.
     const char* checked(std::string_view name, int type) const
     {

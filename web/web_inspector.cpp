@@ -79,7 +79,8 @@ EM_JS(char*, jsQuery, (const char* what, const char* argument), {
             const kind = c.tagName === "INPUT" ? 1 : c.tagName === "BUTTON" ? 2 : 0;
             const shown = kind === 1 ? c.value : crlf(c.textContent);
             return [kind, shown, offsets(c), font(c), ["left", "center", "right"].indexOf(getComputedStyle(c).textAlign),
-                    c.getAttribute("aria-label") || (kind === 1 ? "" : shown)]; },
+                    c.getAttribute("aria-label") || (kind === 1 ? "" : shown),
+                    kind === 0 ? font(c.querySelector("span") || c)[1] : 0]; },
         menu: () => [...win.querySelectorAll("[data-command]")].map((c) =>
             [c.dataset.command, c.textContent, !c.disabled, c.closest("[role=menubar]") !== null && c.offsetWidth > 0]),
         focus: () => { const f = document.activeElement; return (f && (f.dataset.control || f.dataset.command)) || ""; },
@@ -158,7 +159,7 @@ public:
     {
         const json c = query("control", name);
         return {static_cast<Kind>(c[0].get<int>()), c[1], rectOf(c[2]), fontOf(c[3]), static_cast<Align>(c[4].get<int>()),
-                0, c[5]};
+                c[6], c[5]};
     }
 
     std::vector<MenuCommandView> menu() override

@@ -15,6 +15,7 @@ const zelvoPage = (() => {
   let quitting = false;
   let menuReturn = null;     // where the focus goes back when the menu bar is left
   let altAlone = false;
+  const measuring = document.createElement('canvas').getContext('2d');
 
   const state = () => root.dataset.zelvo;
   // The program's texts break lines with CR LF; the page's with LF alone.
@@ -264,6 +265,24 @@ const zelvoPage = (() => {
       else
         control.textContent = lines(text);
       giveName(control, kind, accessibleName);
+    },
+
+    // The caption's width at another size, in the label's own font.
+    measure(id, name, pixels) {
+      const { control } = windows.get(id).controls.get(name);
+      const style = getComputedStyle(control);
+      measuring.font = `${style.fontWeight} ${pixels}px ${style.fontFamily}`;
+      return measuring.measureText(control.textContent).width;
+    },
+
+    // Draws the label's caption at a smaller size on the same baseline; 0 for the designed size.
+    drawAt(id, name, pixels) {
+      const { control } = windows.get(id).controls.get(name);
+      if (pixels === 0)
+        return;
+      const smaller = make('span', {}, control.textContent);
+      smaller.style.fontSize = `${pixels}px`;
+      control.replaceChildren(smaller);
     },
 
     // Resolved on OK or Escape in the same task as the key or click, never
