@@ -234,6 +234,8 @@ const zelvoPage = (() => {
       const win = windows.get(id);
       win.fixed = left >= 0 ? { left, top } : null;
       quitting = false; // a window shown: the program goes on
+      // The menu window the page was drawn with goes as the program's own comes.
+      document.getElementById('prerender')?.remove();
       document.getElementById('desktop').append(win.element);
       current = win;
       place(win);
