@@ -195,8 +195,8 @@ const zelvoPage = (() => {
       // A click on the bar leaves the focus where it was, as a desktop menu does.
       command.addEventListener('mousedown', (event) => event.preventDefault());
       command.addEventListener('click', () => {
-        const back = menuReturn;
-        if (back)
+        // Chosen from the keyboard: the focus goes back first, as a desktop menu gives it back.
+        if (menuReturn)
           leaveMenu();
         run('zelvo_clicked', ['number', 'string'], [id, name]);
       });
@@ -311,6 +311,9 @@ const zelvoPage = (() => {
         };
         ok.addEventListener('click', answer);
         box.addEventListener('cancel', answer);
+        // Should the browser close a box without a cancel event (its close
+        // watchers may, for an Escape with no user activation), the wait ends too.
+        box.addEventListener('close', answer);
         document.body.append(box);
         box.showModal();
         ok.focus();
