@@ -137,6 +137,7 @@ def play(zelvo, button, caption, word, start, after):
             labels = {o.name for o in descendants(window) if o.getRole() == pyatspi.ROLE_LABEL}
             expected = {f"プレーヤー{p} {word} {start}" for p in range(1, players + 1)} | {"1回目"}
             check(expected <= labels, f"{caption} for {players}: labels {sorted(labels)}")
+            check("回目" not in labels, f"{caption} for {players}: 回目 read after the round")
         check_menu_bar(window, 4)
         described.clear()
         press(window, 1, ("20", "20", "20"))
