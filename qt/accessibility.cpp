@@ -89,8 +89,7 @@ QAccessibleInterface* interfaceFor(const QString& className, QObject* object)
     // Without a menu bar Qt makes a top-level window a filler.
     if (className == QLatin1String("QWidget") && widget->isWindow())
         return new QAccessibleWidget(widget, QAccessible::Window);
-    if (className == QLatin1String("QWidget") && qobject_cast<QMainWindow*>(widget->parentWidget())
-        && widget == static_cast<QMainWindow*>(widget->parentWidget())->centralWidget())
+    if (auto* window = qobject_cast<QMainWindow*>(widget->parentWidget()); window && window->centralWidget() == widget)
         return new ClientAreaInterface(*widget);
     if (qobject_cast<MenuCommandBar*>(widget))
         return new QAccessibleWidget(widget, QAccessible::MenuBar);
