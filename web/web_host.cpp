@@ -22,10 +22,10 @@ EM_JS(void, jsAddCommand, (int id, const char* name, const char* caption, bool e
 });
 EM_JS(void, jsAddControl,
       (int id, int type, const char* name, const char* text, int left, int top, int width, int height,
-       bool ownFont, double fontPixels, bool bold, int align, const char* accessibleName, bool numeric),
+       bool ownFont, double fontPixels, bool bold, int align, const char* accessibleName, bool unspoken, bool numeric),
       {
     zelvoPage.addControl(id, type, UTF8ToString(name), UTF8ToString(text), left, top, width, height,
-                         ownFont, fontPixels, bold, align, UTF8ToString(accessibleName), numeric);
+                         ownFont, fontPixels, bold, align, UTF8ToString(accessibleName), unspoken, numeric);
 });
 EM_JS(void, jsShowWindow, (int id, int left, int top), { zelvoPage.showWindow(id, left, top); });
 EM_JS(void, jsRemoveWindow, (int id), { zelvoPage.removeWindow(id); });
@@ -175,7 +175,7 @@ std::unique_ptr<LoadedWindow> WebHost::build(const WindowDesign& design, WindowE
                      twipsToPixels(at.left), twipsToPixels(at.top), twipsToPixels(at.width),
                      twipsToPixels(at.height), control.font.has_value(), pixels(points), control.font && control.font->bold,
                      static_cast<int>(control.alignment), accessibleName(control, control.text).c_str(),
-                     control.type == ControlType::TextField && isThrowField(control.name));
+                     control.spokenElsewhere, control.type == ControlType::TextField && isThrowField(control.name));
     }
     auto window = std::make_unique<WebWindow>(*this, id, design);
     windows[id] = &events;

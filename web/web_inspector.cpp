@@ -79,7 +79,7 @@ EM_JS(char*, jsQuery, (const char* what, const char* argument), {
             const kind = c.tagName === "INPUT" ? 1 : c.tagName === "BUTTON" ? 2 : 0;
             const shown = kind === 1 ? c.value : crlf(c.textContent);
             return [kind, shown, offsets(c), font(c), ["left", "center", "right"].indexOf(getComputedStyle(c).textAlign),
-                    c.getAttribute("aria-label") || (kind === 1 ? "" : shown),
+                    c.getAttribute("aria-hidden") === "true" ? "" : c.getAttribute("aria-label") || (kind === 1 ? "" : shown),
                     kind === 0 ? font(c.querySelector("span") || c)[1] : 0]; },
         menu: () => [...win.querySelectorAll("[data-command]")].map((c) =>
             [c.dataset.command, c.textContent, !c.disabled, c.closest("[role=menubar]") !== null && c.offsetWidth > 0]),

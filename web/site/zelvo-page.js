@@ -203,7 +203,7 @@ const zelvoPage = (() => {
       bar.append(command);
     },
 
-    addControl(id, type, name, text, left, top, width, height, ownFont, fontPixels, bold, align, accessibleName, numeric) {
+    addControl(id, type, name, text, left, top, width, height, ownFont, fontPixels, bold, align, accessibleName, unspoken, numeric) {
       const win = windows.get(id);
       const kind = controlTypes[type];
       let control;
@@ -221,6 +221,9 @@ const zelvoPage = (() => {
       control.dataset.control = name;
       win.controls.set(name, { control, kind });
       giveName(control, kind, accessibleName);
+      // A label whose words another control's name already says.
+      if (unspoken)
+        control.setAttribute('aria-hidden', 'true');
       if (ownFont)
         control.classList.add('designed-font');
       Object.assign(control.style, {
