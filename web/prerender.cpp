@@ -1,9 +1,10 @@
 // Build-time tool: writes the page with the menu window already in it, drawn
-// from its design, so that the browser paints it before the program has
-// loaded; the page script takes it away when the program shows the real one.
-// Its places go into the stylesheet (the page allows no inline style).
+// from its design, and the stylesheet in it with the window's places, so
+// that the browser paints the window as soon as the page arrives, before the
+// program has loaded; the page script takes it away when the program shows
+// the real one. (The page allows no style attribute: the places are rules.)
 //
-// Usage: zelvo_prerender PAGE.in PAGE.html STYLE.css STYLE-OUT.css
+// Usage: zelvo_prerender PAGE.in STYLE.css PAGE.html
 // (runs under node with the real file system)
 
 #include "app/window_designs.hpp"
@@ -63,8 +64,8 @@ std::string px(double pixels)
 
 int main(int argc, char** argv)
 {
-    if (argc != 5) {
-        std::cerr << "usage: zelvo_prerender PAGE.in PAGE.html STYLE.css STYLE-OUT.css\n";
+    if (argc != 4) {
+        std::cerr << "usage: zelvo_prerender PAGE.in STYLE.css PAGE.html\n";
         return 2;
     }
     try {
@@ -103,13 +104,15 @@ int main(int argc, char** argv)
         markup += "</div></section>";
 
         std::string page = read(argv[1]);
-        const std::string mark = "@ZELVO_MENU_WINDOW@";
-        const auto at = page.find(mark);
-        if (at == std::string::npos)
-            throw std::runtime_error("no " + mark + " in the page");
-        page.replace(at, mark.size(), markup);
-        write(argv[2], page);
-        write(argv[4], read(argv[3]) + style);
+        const auto fill = [&](const std::string& mark, const std::string& text) {
+            const auto at = page.find(mark);
+            if (at == std::string::npos)
+                throw std::runtime_error("no " + mark + " in the page");
+            page.replace(at, mark.size(), text);
+        };
+        fill("@ZELVO_STYLE@", read(argv[2]) + style);
+        fill("@ZELVO_MENU_WINDOW@", markup);
+        write(argv[3], page);
     } catch (const std::exception& error) {
         std::cerr << "zelvo_prerender: " << error.what() << '\n';
         return 1;

@@ -14,7 +14,9 @@ const [programDir, site] = process.argv.slice(2);
 const keys = { Tab: ['Tab'], BackTab: ['Shift', 'Tab'], Return: ['Enter'], Enter: ['NumpadEnter'], Space: ['Space'],
                Escape: ['Escape'], Menu: ['F10'], Alt: ['Alt'], Left: ['ArrowLeft'], Right: ['ArrowRight'] };
 
-const server = await serve([dirname(fileURLToPath(import.meta.url)), programDir, site]);
+// The test page takes the site's stylesheet from the sources (the site has it inside its page).
+const here = dirname(fileURLToPath(import.meta.url));
+const server = await serve([here, programDir, site, join(here, '../../web/site')]);
 const profile = mkdtempSync(join(tmpdir(), 'zelvo-conformance-'));
 const browser = await puppeteer.launch({
   executablePath: process.env.CHROMIUM || '/usr/lib/chromium/chromium',
