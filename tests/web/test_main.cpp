@@ -5,10 +5,12 @@
 #include <emscripten/emscripten.h>
 #include <gtest/gtest.h>
 
+EM_JS(void, jsHandOver, (int status), { globalThis.zelvoTestStatus = status; });
+
 int main(int argc, char** argv)
 {
     testing::InitGoogleTest(&argc, argv);
     const int status = RUN_ALL_TESTS();
-    EM_ASM({ globalThis.zelvoTestStatus = $0; }, status);
+    jsHandOver(status);
     return status;
 }
