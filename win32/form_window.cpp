@@ -1,6 +1,7 @@
 #include "win32/form_window.hpp"
 
 #include "app/fault_report.hpp"
+#include "win32/accessibility.hpp"
 #include "win32/control_ids.hpp"
 #include "win32/edit_menu.hpp"
 #include "win32/label_painting.hpp"
@@ -225,7 +226,10 @@ void FormWindow::addControls()
             made.fit = std::make_unique<FittedFont>();
             SetWindowSubclass(control, labelProcedure, 0, reinterpret_cast<DWORD_PTR>(made.fit.get()));
         }
+        // Last, so that it sees every new caption first.
+        nameFromDesign(control, design);
     }
+    addAnnouncer(window);
     lastFocus = firstFocusable();
 }
 
