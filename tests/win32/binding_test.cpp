@@ -2,7 +2,7 @@
 // for their labels drawn smaller, fonts shared and none left behind, a change
 // of DPI laying a window out anew, faults inside events stopped at the window
 // procedure, message boxes owned by their window, the icon on every window,
-// and the fields' Japanese context menu.
+// the fields' Japanese context menu, and the events a press sends screen readers.
 
 #include "app/application.hpp"
 #include "win32/desktop.hpp"
@@ -12,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include <windows.h>
+#include <oleacc.h>
 
 #include <algorithm>
 #include <array>
@@ -540,6 +541,62 @@ TEST(Win32Binding, ASheetClosedWhileAFieldsMenuIsOpenEndsTheProgram)
     EXPECT_FALSE(menu.items.empty());
     EXPECT_TRUE(quit);
     EXPECT_FALSE(IsWindow(window));
+}
+
+// What a screen reader in another process gets from a press through MSAA:
+// the score label's new name, then the words of the press as the one change
+// of a live region, which is shown, while the focus stays on the button.
+struct WinEvent {
+    DWORD event;
+    int control;
+    std::wstring name; // the object's name when the event arrived
+    LONG state;
+};
+std::vector<WinEvent> seenEvents;
+
+void CALLBACK recordEvent(HWINEVENTHOOK, DWORD event, HWND source, LONG object, LONG child, DWORD, DWORD)
+{
+    IAccessible* accessible = nullptr;
+    VARIANT which{};
+    if ((event != EVENT_OBJECT_NAMECHANGE && event != EVENT_OBJECT_LIVEREGIONCHANGED)
+        || FAILED(AccessibleObjectFromEvent(source, static_cast<DWORD>(object), static_cast<DWORD>(child), &accessible,
+                                            &which)))
+        return;
+    BSTR name = nullptr;
+    VARIANT state{};
+    accessible->get_accName(which, &name);
+    accessible->get_accState(which, &state);
+    seenEvents.push_back({event, GetDlgCtrlID(source), name ? name : L"", state.vt == VT_I4 ? state.lVal : -1});
+    SysFreeString(name);
+    accessible->Release();
+}
+
+TEST(Win32Binding, APressReachesScreenReadersWithoutMovingTheFocus)
+{
+    Program program;
+    program.press(kCommand2);
+    program.command(kFourPlayers);
+    for (int field : {kText1, kText2, kText3})
+        SetWindowTextW(program.control(field), L"20");
+    SetFocus(program.control(kCommand1));
+    seenEvents.clear();
+    HWINEVENTHOOK hook = SetWinEventHook(EVENT_OBJECT_NAMECHANGE, EVENT_OBJECT_LIVEREGIONCHANGED, nullptr, recordEvent,
+                                         GetCurrentProcessId(), 0, WINEVENT_OUTOFCONTEXT);
+    program.press(kCommand1);
+    UnhookWinEvent(hook);
+
+    ASSERT_FALSE(seenEvents.empty());
+    const WinEvent& spoken = seenEvents.back();
+    EXPECT_EQ(spoken.event, static_cast<DWORD>(EVENT_OBJECT_LIVEREGIONCHANGED));
+    EXPECT_EQ(spoken.name, L"プレーヤー1 残り 241");
+    EXPECT_EQ(spoken.state & STATE_SYSTEM_INVISIBLE, 0) << "screen readers pass over what is not shown";
+    EXPECT_EQ(std::count_if(seenEvents.begin(), seenEvents.end(),
+                            [](const WinEvent& e) { return e.event == EVENT_OBJECT_LIVEREGIONCHANGED; }),
+              1);
+    EXPECT_TRUE(std::any_of(seenEvents.begin(), seenEvents.end(), [](const WinEvent& e) {
+        return e.event == EVENT_OBJECT_NAMECHANGE && e.control == kLabel5 && e.name == L"プレーヤー1 残り 241";
+    })) << "the score label's new name";
+    EXPECT_EQ(GetFocus(), program.control(kCommand1));
 }
 
 } // namespace
