@@ -253,7 +253,8 @@ void nameFromDesign(HWND control, const ControlDesign& design)
     if (design.accessibleName.empty())
         return;
     SetWindowSubclass(control, namingProcedure, kNamingSubclass, reinterpret_cast<DWORD_PTR>(&design));
-    annotateName(control, designedName(control, design));
+    if (annotations)
+        annotateName(control, designedName(control, design));
 }
 
 void addAnnouncer(HWND window)
