@@ -1,11 +1,12 @@
 #include "win32/accessibility.hpp"
 
+#include "win32/control_ids.hpp"
 #include "win32/text.hpp"
 
-#include <commctrl.h>
 #include <oleacc.h>
 
 #include <new>
+#include <stdexcept>
 #include <string>
 
 namespace zelvo::win32 {
@@ -20,8 +21,6 @@ constexpr GUID kNameProperty{0x608d3df8, 0x8128, 0x4aa7, {0xa4, 0x28, 0xf5, 0x5e
 // UI Automation's LiveSetting, which annotations carry for Win32 controls.
 constexpr GUID kLiveSettingProperty{0xc12bcd8e, 0x2a8e, 0x4950, {0x8a, 0xe7, 0x36, 0x25, 0x11, 0x1d, 0x58, 0xeb}};
 constexpr LONG kPolite = 1;
-
-constexpr UINT_PTR kNamingSubclass = 0x5a4e; // one per control, whatever else subclasses it
 
 // The annotation service of this thread's ScreenReaderSupport objects; null
 // where COM or the service is missing, or once it has refused an annotation.
@@ -191,40 +190,88 @@ private:
     LONG references = 1;
 };
 
-// Answers for a control with the name of its design (`data`; none for the
-// announcer), follows its caption, and takes its annotations with it.
-LRESULT CALLBACK namingProcedure(HWND control, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id, DWORD_PTR data)
+// The design of a named control, found by the names its window class and ID
+// stand for; null for one without.
+const ControlDesign* designOf(HWND control)
 {
-    const auto* design = reinterpret_cast<const ControlDesign*>(data);
-    // The object ID comes in the low 32 bits, signed.
-    if (message == WM_GETOBJECT && design && static_cast<LONG>(static_cast<DWORD>(lParam)) == OBJID_CLIENT) {
-        IAccessible* standard = nullptr;
-        if (SUCCEEDED(CreateStdAccessibleObject(control, OBJID_CLIENT, __uuidof(IAccessible),
-                                                reinterpret_cast<void**>(&standard)))) {
-            auto* named = new (std::nothrow) NamedAccessible(control, *design, standard);
-            if (!named) {
-                standard->Release();
-                return 0;
-            }
-            const LRESULT result = LresultFromObject(__uuidof(IAccessible), wParam, named);
-            named->Release();
-            return result > 0 ? result : 0;
-        }
-    } else if (message == WM_SETTEXT && design) {
-        // Windows tells of a new name by itself, Wine does not: told once more is harmless.
-        const std::wstring before = designedName(control, *design);
-        const LRESULT result = DefSubclassProc(control, message, wParam, lParam);
-        if (const std::wstring after = designedName(control, *design); after != before) {
-            annotateName(control, after);
-            changed(control, EVENT_OBJECT_NAMECHANGE);
-        }
-        return result;
-    } else if (message == WM_NCDESTROY) {
-        clearAnnotations(control);
-        RemoveWindowSubclass(control, namingProcedure, id);
-    }
-    return DefSubclassProc(control, message, wParam, lParam);
+    wchar_t windowClass[16] = {};
+    if (!GetClassNameW(GetParent(control), windowClass, 16))
+        return nullptr;
+    const int id = GetDlgCtrlID(control);
+    for (const WindowDesign& window : windowDesigns())
+        if (wide(window.name) == windowClass)
+            for (const ControlDesign& design : window.controls)
+                if (!design.accessibleName.empty() && controlId(design.name) == id)
+                    return &design;
+    return nullptr;
 }
+
+LRESULT answerWithName(HWND control, WPARAM wParam)
+{
+    const ControlDesign* design = designOf(control);
+    IAccessible* standard = nullptr;
+    if (!design || FAILED(CreateStdAccessibleObject(control, OBJID_CLIENT, __uuidof(IAccessible),
+                                                    reinterpret_cast<void**>(&standard))))
+        return 0;
+    auto* named = new (std::nothrow) NamedAccessible(control, *design, standard);
+    if (!named) {
+        standard->Release();
+        return 0;
+    }
+    const LRESULT result = LresultFromObject(__uuidof(IAccessible), wParam, named);
+    named->Release();
+    return result > 0 ? result : 0;
+}
+
+// What screen readers need of a control, on top of whatever procedure it
+// has: plain subclassing, one procedure for each kind, as every control of a
+// kind has the same procedure underneath. Only WM_GETOBJECT and a label's
+// new caption look up its design; other messages pass straight on.
+enum class Wrapped { Field, Button, Label, Announcer };
+
+template <Wrapped kind>
+struct Wrapper {
+    static inline WNDPROC underneath = nullptr;
+
+    static void wrap(HWND control)
+    {
+        const auto current = reinterpret_cast<WNDPROC>(GetWindowLongPtrW(control, GWLP_WNDPROC));
+        if (!underneath)
+            underneath = current;
+        else if (current != underneath)
+            throw std::logic_error("controls of one kind with different procedures");
+        SetWindowLongPtrW(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&procedure));
+    }
+
+    static LRESULT CALLBACK procedure(HWND control, UINT message, WPARAM wParam, LPARAM lParam)
+    {
+        switch (message) {
+        case WM_GETOBJECT:
+            // The object ID comes in the low 32 bits, signed.
+            if (kind != Wrapped::Announcer && static_cast<LONG>(static_cast<DWORD>(lParam)) == OBJID_CLIENT)
+                if (const LRESULT named = answerWithName(control, wParam))
+                    return named;
+            break;
+        case WM_SETTEXT:
+            if (kind == Wrapped::Label && lParam)
+                if (const ControlDesign* design = designOf(control)) {
+                    const LRESULT result = CallWindowProcW(underneath, control, message, wParam, lParam);
+                    // Windows tells of a new name by itself, Wine does not: told twice is harmless.
+                    const std::string caption = utf8(reinterpret_cast<const wchar_t*>(lParam));
+                    annotateName(control, wide(accessibleName(*design, caption)));
+                    changed(control, EVENT_OBJECT_NAMECHANGE);
+                    return result;
+                }
+            break;
+        case WM_NCDESTROY:
+            clearAnnotations(control);
+            break;
+        default:
+            break;
+        }
+        return CallWindowProcW(underneath, control, message, wParam, lParam);
+    }
+};
 
 } // namespace
 
@@ -252,7 +299,17 @@ void nameFromDesign(HWND control, const ControlDesign& design)
 {
     if (design.accessibleName.empty())
         return;
-    SetWindowSubclass(control, namingProcedure, kNamingSubclass, reinterpret_cast<DWORD_PTR>(&design));
+    switch (design.type) {
+    case ControlType::TextField:
+        Wrapper<Wrapped::Field>::wrap(control);
+        break;
+    case ControlType::CommandButton:
+        Wrapper<Wrapped::Button>::wrap(control);
+        break;
+    case ControlType::Label:
+        Wrapper<Wrapped::Label>::wrap(control);
+        break;
+    }
     if (annotations)
         annotateName(control, designedName(control, design));
 }
@@ -267,8 +324,8 @@ void addAnnouncer(HWND window)
     VARIANT polite{};
     polite.vt = VT_I4;
     polite.lVal = kPolite;
+    Wrapper<Wrapped::Announcer>::wrap(announcer);
     annotate(announcer, kLiveSettingProperty, polite);
-    SetWindowSubclass(announcer, namingProcedure, kNamingSubclass, 0);
 }
 
 void announce(HWND window, std::string_view text)
