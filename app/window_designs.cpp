@@ -28,9 +28,9 @@ WindowDesign menuWindow()
         .sheet = std::nullopt,
         .menu = {},
         .controls = {
-            {Label, "Label1", "メニュー", {600, 480, 3375, 375}, kTitleFont, Alignment::Centre, {}, {}},
-            {CommandButton, "Command1", "カウントアップ", {600, 1080, 1455, 855}, kSmallBold, Alignment::Centre, {}, "Form1"},
-            {CommandButton, "Command2", "３０１", {2640, 1080, 1455, 855}, kLargeBold, Alignment::Centre, {}, "Form6"},
+            {Label, "Label1", "メニュー", {600, 480, 3375, 375}, kTitleFont, Alignment::Centre, {}, {}, false},
+            {CommandButton, "Command1", "カウントアップ", {600, 1080, 1455, 855}, kSmallBold, Alignment::Centre, {}, "Form1", false},
+            {CommandButton, "Command2", "３０１", {2640, 1080, 1455, 855}, kLargeBold, Alignment::Centre, {}, "Form6", false},
         },
     };
 }
@@ -84,10 +84,11 @@ constexpr const char* kMenuCaptions[] = {
 };
 
 ControlDesign label(std::string_view name, std::string text, TwipsRect geometry,
-                    std::optional<FontDesign> font = std::nullopt, std::string accessibleName = {})
+                    std::optional<FontDesign> font = std::nullopt, std::string accessibleName = {},
+                    bool spokenElsewhere = false)
 {
     return {ControlType::Label, std::string(name), std::move(text), geometry, font, Alignment::Left,
-            std::move(accessibleName), {}};
+            std::move(accessibleName), {}, spokenElsewhere};
 }
 
 std::string_view sheetWindowName(Game game, int players)
@@ -113,14 +114,14 @@ void addPlayerColumn(std::vector<ControlDesign>& controls, int player, const Gam
     const int throwTops[] = {1440, 1920, 2400};
 
     controls.push_back({TextField, std::string(names.nameField), who, {360 + c, 960, 1215, 270}, std::nullopt,
-                        Alignment::Left, who + " 名前", {}});
+                        Alignment::Left, who + " 名前", {}, false});
     for (std::size_t i = 0; i < names.throwFields.size(); ++i)
         controls.push_back({TextField, std::string(names.throwFields[i]), "", {960 + c, throwTops[i], 615, 270},
-                            std::nullopt, Alignment::Left, who + " " + std::to_string(i + 1) + "投目", {}});
+                            std::nullopt, Alignment::Left, who + " " + std::to_string(i + 1) + "投目", {}, false});
     controls.push_back({CommandButton, std::string(names.calculateButton), "計算", {360 + c, 3600, 1215, 1335},
-                        std::nullopt, Alignment::Centre, who + " 計算", {}});
+                        std::nullopt, Alignment::Centre, who + " 計算", {}, false});
     controls.push_back({Label, std::string(names.scoreLabel), look.scoreAtLoad, {score.left, 2880, score.width, 375},
-                        kLargeBold, Alignment::Right, spokenScore(player, look.scoreKind, kShownText), {}});
+                        kLargeBold, Alignment::Right, spokenScore(player, look.scoreKind, kShownText), {}, false});
 }
 
 WindowDesign scoreSheet(const SheetRow& row)
@@ -138,7 +139,8 @@ WindowDesign scoreSheet(const SheetRow& row)
             label(kRulesLabel, "Label8", {120, 240, row.rulesLabelWidth, look.rulesLabelHeight}),
             label(kRoundLabel, "1", {look.roundLabelLeft, 360, look.roundLabelWidth, 255}, std::nullopt,
                   spokenRound(kShownText)),
-            label("Label7", "回目", {6120, 360, 495, 375}),
+            // Read as part of the round's name.
+            label("Label7", "回目", {6120, 360, 495, 375}, std::nullopt, {}, true),
             label("Label1", "1", {600, 1440, 255, 255}),
             label("Label2", "2", {600, 1920, 255, 255}),
             label("Label3", "3", {600, 2400, 255, 255}),

@@ -58,6 +58,9 @@ struct ControlDesign {
     std::string accessibleName;
     // The window a click of this button switches to, if it switches.
     std::string opens;
+    // A label whose caption another control's name already says (「回目」
+    // after the round's 「3回目」): screen readers pass over it.
+    bool spokenElsewhere = false;
 };
 
 struct MenuCommandDesign {

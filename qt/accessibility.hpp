@@ -1,8 +1,9 @@
 #pragma once
 
 // What screen readers get from the Qt binding beyond Qt's own: every window
-// exposed as a window with its caption, and words spoken without moving the
-// focus.
+// exposed as a window with its caption, the sheets' command bar as a menu
+// bar of menu items, labels that only complete another control's name left
+// unread, and words spoken without moving the focus.
 
 #include <QString>
 
@@ -10,9 +11,11 @@ class QWidget;
 
 namespace zelvo {
 
-// Installs the accessibility factory that makes a top-level window without a
-// menu bar a window to screen readers; Qt makes it a filler.
-void exposeWindowsAsWindows();
+// Installs the accessibility factory behind all of the above.
+void installAccessibleInterfaces();
+
+// Leaves the control out of what screen readers read of its window.
+void passOverByScreenReaders(QWidget& control);
 
 // Speaks the text as told by the control that has the focus.
 void announceOn(QWidget& focused, const QString& text);

@@ -29,7 +29,7 @@ void setUpApplication()
         QCoreApplication::installTranslator(qtTexts);
     else
         delete qtTexts;
-    exposeWindowsAsWindows();
+    installAccessibleInterfaces();
 }
 
 } // namespace zelvo

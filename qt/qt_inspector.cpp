@@ -83,7 +83,9 @@ public:
         view.text = utf8(c.property("text").toString());
         const auto alignment = c.property("alignment").value<Qt::Alignment>() & Qt::AlignHorizontal_Mask;
         view.alignment = alignment == Qt::AlignRight ? Align::Right : alignment == Qt::AlignHCenter ? Align::Centre : Align::Left;
-        if (QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(&c))
+        // What the window's accessibility tree leaves out is not read at all.
+        QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(&c);
+        if (accessible && accessible->parent() && accessible->parent()->indexOfChild(accessible) >= 0)
             view.accessibleName = utf8(accessible->text(QAccessible::Name));
         view.kind = qobject_cast<QLabel*>(&c) ? Kind::Label : qobject_cast<QLineEdit*>(&c) ? Kind::TextField : Kind::CommandButton;
         if (auto* label = dynamic_cast<FittingLabel*>(&c))

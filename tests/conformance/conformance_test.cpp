@@ -482,7 +482,8 @@ TEST_F(Conformance, ACloseOrAClickDuringABoxIsDropped)
 
 // What a screen reader hears: every button and field by a name of its own,
 // fields by whose they are, scores and the round by what they count and
-// show, and after a press the player's new score without the focus moving.
+// show (回目 once), and after a press the player's new score without the
+// focus moving.
 TEST_F(Conformance, ScreenReadersTellControlsApartAndHearEachPress)
 {
 #ifdef ZELVO_NO_SCREEN_READER_YET
@@ -513,6 +514,7 @@ TEST_F(Conformance, ScreenReadersTellControlsApartAndHearEachPress)
             EXPECT_EQ(ui->control(kColumns[p - 1][5].name).accessibleName, who + kind + kGames[sheet.game].score);
         }
         EXPECT_EQ(ui->control("Label6").accessibleName, "1回目");
+        EXPECT_EQ(ui->control("Label7").accessibleName, "") << "回目 is read once, with the round";
 
         const std::string last = "プレーヤー" + std::to_string(sheet.players);
         turn(sheet.players, {"20", "20", "20"});

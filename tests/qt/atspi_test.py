@@ -1,7 +1,8 @@
 """What a screen reader on Linux gets from the program, through the real
 AT-SPI bus: every window a frame with its caption, every focusable control a
-name of its own, the score and round labels named by what they show, and a
-press told as a description change on the focused control.
+name of its own, the score and round labels named by what they show, a
+press told as a description change on the focused control, and the sheets'
+command bar a menu bar whose item chosen from the keyboard has the focus.
   atspi_test.py path/to/zelvo   (run by atspi_session.sh)"""
 import os
 import re
@@ -13,14 +14,17 @@ import pyatspi
 from gi.repository import GLib
 
 MENU = "ぽてのダーツ計算Ver2"
-GAMES = [  # the menu button, the sheets' caption, the score's word, score at load and after 20, 20, 20
-    ("カウントアップ", "ぽてのダーツ点数計算（カウントアップ）", "合計", 0, 60),
-    ("３０１", "ぽてのダーツ点数計算（３０１）", "残り", 301, 241),
+F10, ALT, RIGHT, ESCAPE = 0xFFC7, 0xFFE9, 0xFF53, 0xFF1B  # X keysyms
+GAMES = [  # the menu button, the sheets' caption, the score's word, score at load and after 20, 20, 20, the menu key
+    ("カウントアップ", "ぽてのダーツ点数計算（カウントアップ）", "合計", 0, 60, F10),
+    ("３０１", "ぽてのダーツ点数計算（３０１）", "残り", 301, 241, ALT),
 ]
 COUNTS = ["１人でスタート", "２人でスタート", "３人でスタート", "４人でスタート"]
+COMMANDS = ["リセット（再スタート）"] + COUNTS
 
 failures = []
 described = []  # (object, its new description) as they reach the bus
+focused = []  # (role, name) of each object that takes the focus, in order
 
 
 def check(ok, what):
@@ -93,7 +97,26 @@ def heard(text):
     return found
 
 
-def play(zelvo, button, caption, word, start, after):
+def check_menu_bar(window, players, menu_key):
+    """The commands as menu items of a menu bar, and the keyboard's walk along it heard as focus."""
+    bar = next((o for o in descendants(window) if o.getRole() == pyatspi.ROLE_MENU_BAR), None)
+    check(bar is not None, "no menu bar")
+    if bar is None:
+        return
+    items = [(o.getRole(), o.name, o.getState().contains(pyatspi.STATE_ENABLED)) for o in bar]
+    check(items == [(pyatspi.ROLE_MENU_ITEM, name, i != players) for i, name in enumerate(COMMANDS)],
+          f"menu bar holds {items}")
+    before = next(o for o in descendants(window) if o.getState().contains(pyatspi.STATE_FOCUSED))
+    expected = [(pyatspi.ROLE_MENU_ITEM, name) for name in COMMANDS[:3]] + [(before.getRole(), before.name)]
+    focused.clear()
+    for key in (menu_key, RIGHT, RIGHT, ESCAPE):
+        pyatspi.Registry.generateKeyboardEvent(key, None, pyatspi.KEY_SYM)
+    wait_for(lambda: len(focused) >= len(expected), 5)
+    print(f"focus went to {focused}", flush=True)
+    check(focused == expected, f"walking the menu bar focused {focused}")
+
+
+def play(zelvo, button, caption, word, start, after, menu_key):
     env = dict(os.environ, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1", QT_QPA_PLATFORM="xcb")
     program = subprocess.Popen([zelvo], env=env)
     try:
@@ -113,6 +136,8 @@ def play(zelvo, button, caption, word, start, after):
             labels = {o.name for o in descendants(window) if o.getRole() == pyatspi.ROLE_LABEL}
             expected = {f"プレーヤー{p} {word} {start}" for p in range(1, players + 1)} | {"1回目"}
             check(expected <= labels, f"{caption} for {players}: labels {sorted(labels)}")
+            check("回目" not in labels, f"{caption} for {players}: 回目 read after the round")
+        check_menu_bar(window, 4, menu_key)
         described.clear()
         press(window, 1, ("20", "20", "20"))
         check(heard(f"プレーヤー1 {word} {after}"), f"{caption}: player 1's press not heard once")
@@ -136,6 +161,9 @@ def main():
     zelvo = sys.argv[1]
     pyatspi.Registry.registerEventListener(lambda event: described.append((event.source, event.source.description)),
                                            "object:property-change:accessible-description")
+    pyatspi.Registry.registerEventListener(
+        lambda event: event.detail1 and focused.append((event.source.getRole(), event.source.name)),
+        "object:state-changed:focused")
     for game in GAMES:
         play(zelvo, *game)
     print(f"{len(failures)} failures" if failures else "all heard", flush=True)
