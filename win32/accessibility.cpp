@@ -1,5 +1,6 @@
 #include "win32/accessibility.hpp"
 
+#include "app/fault_report.hpp"
 #include "win32/control_ids.hpp"
 #include "win32/text.hpp"
 
@@ -21,6 +22,9 @@ constexpr GUID kNameProperty{0x608d3df8, 0x8128, 0x4aa7, {0xa4, 0x28, 0xf5, 0x5e
 // UI Automation's LiveSetting, which annotations carry for Win32 controls.
 constexpr GUID kLiveSettingProperty{0xc12bcd8e, 0x2a8e, 0x4950, {0x8a, 0xe7, 0x36, 0x25, 0x11, 0x1d, 0x58, 0xeb}};
 constexpr LONG kPolite = 1;
+// What keeps a control out of what UI Automation clients read.
+constexpr GUID kIsControlElementProperty{0x95f35085, 0xabcc, 0x4afd, {0xa5, 0xf4, 0xdb, 0xb4, 0x6c, 0x23, 0x0f, 0xdb}};
+constexpr GUID kIsContentElementProperty{0x4bda64a8, 0xf5d8, 0x480b, {0x81, 0x55, 0xef, 0x2e, 0x89, 0xad, 0xb6, 0x72}};
 
 // The annotation service of this thread's ScreenReaderSupport objects; null
 // where COM or the service is missing, or once it has refused an annotation.
@@ -47,9 +51,10 @@ void annotateName(HWND control, const std::wstring& name)
 
 void clearAnnotations(HWND control)
 {
-    const MSAAPROPID properties[] = {kNameProperty, kLiveSettingProperty};
+    const MSAAPROPID properties[] = {kNameProperty, kLiveSettingProperty, kIsControlElementProperty,
+                                     kIsContentElementProperty};
     if (annotations)
-        annotations->ClearHwndProps(control, static_cast<DWORD>(OBJID_CLIENT), CHILDID_SELF, properties, 2);
+        annotations->ClearHwndProps(control, static_cast<DWORD>(OBJID_CLIENT), CHILDID_SELF, properties, 4);
 }
 
 void changed(HWND control, DWORD event) { NotifyWinEvent(event, control, OBJID_CLIENT, CHILDID_SELF); }
@@ -60,7 +65,8 @@ std::wstring designedName(HWND control, const ControlDesign& design)
     return wide(accessibleName(design, utf8(windowText(control))));
 }
 
-// The standard object of a control, with the name its design gives. The
+// The standard object of a control, with the name its design gives, or
+// none and not shown to screen readers for a label they pass over. The
 // name is looked up at each call, so that a screen reader holding the
 // object hears the caption of the moment.
 class NamedAccessible final : public IAccessible {
@@ -95,7 +101,11 @@ public:
 
     HRESULT STDMETHODCALLTYPE get_accName(VARIANT child, BSTR* name) override
     {
-        if (name && child.vt == VT_I4 && child.lVal == CHILDID_SELF && IsWindow(control)) {
+        if (name && self(child) && design.spokenElsewhere) {
+            *name = nullptr;
+            return S_FALSE;
+        }
+        if (name && self(child) && IsWindow(control)) {
             const std::wstring designed = designedName(control, design);
             *name = SysAllocStringLen(designed.data(), static_cast<UINT>(designed.size()));
             return *name ? S_OK : E_OUTOFMEMORY;
@@ -138,7 +148,10 @@ public:
     }
     HRESULT STDMETHODCALLTYPE get_accState(VARIANT child, VARIANT* state) override
     {
-        return standard->get_accState(child, state);
+        const HRESULT result = standard->get_accState(child, state);
+        if (result == S_OK && self(child) && design.spokenElsewhere && state->vt == VT_I4)
+            state->lVal |= STATE_SYSTEM_INVISIBLE;
+        return result;
     }
     HRESULT STDMETHODCALLTYPE get_accHelp(VARIANT child, BSTR* help) override
     {
@@ -184,6 +197,8 @@ public:
 private:
     ~NamedAccessible() { standard->Release(); }
 
+    static bool self(const VARIANT& child) { return child.vt == VT_I4 && child.lVal == CHILDID_SELF; }
+
     HWND control;
     const ControlDesign& design; // the designs live as long as the program
     IAccessible* standard;
@@ -201,7 +216,7 @@ const ControlDesign* designOf(HWND control)
     for (const WindowDesign& window : windowDesigns())
         if (wide(window.name) == windowClass)
             for (const ControlDesign& design : window.controls)
-                if (!design.accessibleName.empty() && controlId(design.name) == id)
+                if ((!design.accessibleName.empty() || design.spokenElsewhere) && controlId(design.name) == id)
                     return &design;
     return nullptr;
 }
@@ -221,6 +236,16 @@ LRESULT answerWithName(HWND control, WPARAM wParam)
     const LRESULT result = LresultFromObject(__uuidof(IAccessible), wParam, named);
     named->Release();
     return result > 0 ? result : 0;
+}
+
+// A label's name follows its new caption. Windows tells of a new name by
+// itself, Wine does not: told twice is harmless.
+void captionSet(HWND label, const wchar_t* caption)
+{
+    if (const ControlDesign* design = designOf(label); design && !design->accessibleName.empty()) {
+        annotateName(label, wide(accessibleName(*design, utf8(caption))));
+        changed(label, EVENT_OBJECT_NAMECHANGE);
+    }
 }
 
 // What screen readers need of a control, on top of whatever procedure it
@@ -243,31 +268,29 @@ struct Wrapper {
         SetWindowLongPtrW(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&procedure));
     }
 
+    // Nothing may unwind through Windows' frames: a fault is reported and
+    // the control goes on without what screen readers would have got.
     static LRESULT CALLBACK procedure(HWND control, UINT message, WPARAM wParam, LPARAM lParam)
     {
-        switch (message) {
-        case WM_GETOBJECT:
-            // The object ID comes in the low 32 bits, signed.
-            if (kind != Wrapped::Announcer && static_cast<LONG>(static_cast<DWORD>(lParam)) == OBJID_CLIENT)
+        // The object ID comes in the low 32 bits, signed.
+        if (message == WM_GETOBJECT && kind != Wrapped::Announcer
+            && static_cast<LONG>(static_cast<DWORD>(lParam)) == OBJID_CLIENT) {
+            try {
                 if (const LRESULT named = answerWithName(control, wParam))
                     return named;
-            break;
-        case WM_SETTEXT:
-            if (kind == Wrapped::Label && lParam)
-                if (const ControlDesign* design = designOf(control)) {
-                    const LRESULT result = CallWindowProcW(underneath, control, message, wParam, lParam);
-                    // Windows tells of a new name by itself, Wine does not: told twice is harmless.
-                    const std::string caption = utf8(reinterpret_cast<const wchar_t*>(lParam));
-                    annotateName(control, wide(accessibleName(*design, caption)));
-                    changed(control, EVENT_OBJECT_NAMECHANGE);
-                    return result;
-                }
-            break;
-        case WM_NCDESTROY:
+            } catch (...) {
+                reportCurrentFault();
+            }
+        } else if (message == WM_SETTEXT && kind == Wrapped::Label && lParam) {
+            const LRESULT result = CallWindowProcW(underneath, control, message, wParam, lParam);
+            try {
+                captionSet(control, reinterpret_cast<const wchar_t*>(lParam));
+            } catch (...) {
+                reportCurrentFault();
+            }
+            return result;
+        } else if (message == WM_NCDESTROY) {
             clearAnnotations(control);
-            break;
-        default:
-            break;
         }
         return CallWindowProcW(underneath, control, message, wParam, lParam);
     }
@@ -297,7 +320,7 @@ ScreenReaderSupport::~ScreenReaderSupport()
 
 void nameFromDesign(HWND control, const ControlDesign& design)
 {
-    if (design.accessibleName.empty())
+    if (design.accessibleName.empty() && !design.spokenElsewhere)
         return;
     switch (design.type) {
     case ControlType::TextField:
@@ -310,8 +333,17 @@ void nameFromDesign(HWND control, const ControlDesign& design)
         Wrapper<Wrapped::Label>::wrap(control);
         break;
     }
-    if (annotations)
+    if (!annotations)
+        return;
+    if (design.spokenElsewhere) {
+        VARIANT no{};
+        no.vt = VT_BOOL;
+        no.boolVal = VARIANT_FALSE;
+        annotate(control, kIsControlElementProperty, no);
+        annotate(control, kIsContentElementProperty, no);
+    } else {
         annotateName(control, designedName(control, design));
+    }
 }
 
 void addAnnouncer(HWND window)

@@ -34,7 +34,8 @@ private:
 
 // The control is called what its design says, with its text of the moment:
 // a label's name follows each caption, and screen readers are told. One
-// whose design names nothing keeps the standard name (its caption). It goes
+// whose design names nothing keeps the standard name (its caption); one
+// spoken elsewhere has none and is hidden from screen readers. It goes
 // on top of the control's procedure: to be called once that is in place.
 void nameFromDesign(HWND control, const ControlDesign& design);
 
