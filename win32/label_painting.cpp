@@ -3,7 +3,9 @@
 #include "ui/text_fit.hpp"
 
 #include <cmath>
+#include <map>
 #include <stdexcept>
+#include <tuple>
 #include <utility>
 
 namespace zelvo::win32 {
@@ -24,6 +26,41 @@ int textWidth(HDC dc, std::wstring_view text)
 }
 
 double emPixels(double points, UINT dpi) { return points * dpi / 72.0; }
+
+// The pen's position after each character of `text`, in ems, by the
+// outlines' advances. Hinted GDI widths (and Wine's simulated bold) run wider
+// than the outlines by pixels that differ from toolkit to toolkit; the
+// outlines are the same everywhere, so every binding fits alike. Each
+// character is read once, at a large size, and remembered.
+std::vector<double> outlineAdvances(HDC dc, const wchar_t* family, bool bold, std::wstring_view text)
+{
+    static std::map<std::tuple<std::wstring, bool, wchar_t>, double> known;
+    std::shared_ptr<const Font> large;
+    HGDIOBJ previous = nullptr;
+    std::vector<double> ends;
+    double pen = 0;
+    for (wchar_t character : text) {
+        auto [entry, added] = known.try_emplace({family, bold, character}, 0.0);
+        if (added) {
+            if (!large) {
+                large = sharedFont(family, kMeasureEm * 72.0 / 96, bold, 96);
+                previous = SelectObject(dc, large->handle());
+            }
+            INT width = 0;
+            if (!GetCharWidth32W(dc, character, character, &width)) {
+                known.erase(entry);
+                SelectObject(dc, previous);
+                throw std::runtime_error("could not measure a character");
+            }
+            entry->second = static_cast<double>(width) / kMeasureEm;
+        }
+        pen += entry->second;
+        ends.push_back(pen);
+    }
+    if (large)
+        SelectObject(dc, previous);
+    return ends;
+}
 
 } // namespace
 
@@ -61,19 +98,8 @@ void LabelPainter::fit(HDC dc, int labelWidth)
     if (!font || !oneLine(text) || text.empty())
         return;
     try {
-        if (advances.empty()) {
-            // Hinted GDI widths (and Wine's simulated bold) run wider than the
-            // outlines, by pixels that differ from toolkit to toolkit; the
-            // outlines are the same everywhere, so every binding fits alike.
-            const std::shared_ptr<const Font> large = sharedFont(family, kMeasureEm * 72.0 / 96, bold, 96);
-            const HGDIOBJ previous = SelectObject(dc, large->handle());
-            std::vector<int> ends(text.size());
-            SIZE extent{};
-            GetTextExtentExPointW(dc, text.data(), static_cast<int>(text.size()), 0, nullptr, ends.data(), &extent);
-            SelectObject(dc, previous);
-            for (int end : ends)
-                advances.push_back(static_cast<double>(end) / kMeasureEm);
-        }
+        if (advances.empty())
+            advances = outlineAdvances(dc, family, bold, text);
         // The rule works in pixels at 96 dpi, whatever the monitor's: a
         // pixel there stays clear at either side.
         const double room = labelWidth * 96.0 / dpi - 2;
