@@ -1,5 +1,6 @@
 #include "app/window_designs.hpp"
 
+#include "core/message.hpp"
 #include "sheet/player_controls.hpp"
 
 #include <array>
@@ -27,9 +28,9 @@ WindowDesign menuWindow()
         .sheet = std::nullopt,
         .menu = {},
         .controls = {
-            {Label, "Label1", "メニュー", {600, 480, 3375, 375}, kTitleFont, Alignment::Centre, {}, {}},
-            {CommandButton, "Command1", "カウントアップ", {600, 1080, 1455, 855}, kSmallBold, Alignment::Centre, {}, "Form1"},
-            {CommandButton, "Command2", "３０１", {2640, 1080, 1455, 855}, kLargeBold, Alignment::Centre, {}, "Form6"},
+            {Label, "Label1", "メニュー", {600, 480, 3375, 375}, kTitleFont, Alignment::Centre, {}, {}, false},
+            {CommandButton, "Command1", "カウントアップ", {600, 1080, 1455, 855}, kSmallBold, Alignment::Centre, {}, "Form1", false},
+            {CommandButton, "Command2", "３０１", {2640, 1080, 1455, 855}, kLargeBold, Alignment::Centre, {}, "Form6", false},
         },
     };
 }
@@ -39,14 +40,15 @@ struct GameLook {
     Game game;
     const char* caption;
     const char* scoreAtLoad;
+    std::string_view scoreKind;
     int roundLabelLeft;
     int roundLabelWidth;
     int rulesLabelHeight; // two lines of rules for Count-Up, three for 301
 };
 
 constexpr GameLook kGameLooks[] = {
-    {Game::CountUp, "ぽてのダーツ点数計算（カウントアップ）", "0", 6000, 135, 375},
-    {Game::Game301, "ぽてのダーツ点数計算（３０１）", "301", 5640, 495, 615},
+    {Game::CountUp, "ぽてのダーツ点数計算（カウントアップ）", "0", kTotalScore, 6000, 135, 375},
+    {Game::Game301, "ぽてのダーツ点数計算（３０１）", "301", kRemainingScore, 5640, 495, 615},
 };
 
 struct SheetRow {
@@ -82,9 +84,11 @@ constexpr const char* kMenuCaptions[] = {
 };
 
 ControlDesign label(std::string_view name, std::string text, TwipsRect geometry,
-                    std::optional<FontDesign> font = std::nullopt)
+                    std::optional<FontDesign> font = std::nullopt, std::string accessibleName = {},
+                    bool spokenElsewhere = false)
 {
-    return {ControlType::Label, std::string(name), std::move(text), geometry, font, Alignment::Left, {}, {}};
+    return {ControlType::Label, std::string(name), std::move(text), geometry, font, Alignment::Left,
+            std::move(accessibleName), {}, spokenElsewhere};
 }
 
 std::string_view sheetWindowName(Game game, int players)
@@ -100,24 +104,24 @@ const GameLook& lookOf(Game game)
     return kGameLooks[game == Game::CountUp ? 0 : 1];
 }
 
-void addPlayerColumn(std::vector<ControlDesign>& controls, int player, const char* scoreAtLoad)
+void addPlayerColumn(std::vector<ControlDesign>& controls, int player, const GameLook& look)
 {
     using enum ControlType;
     const PlayerControls& names = controlsOf(player);
     const ScoreLabelPlace& score = kScoreLabels[static_cast<std::size_t>(player - 1)];
     const int c = 1440 * (player - 1);
-    const std::string who = "プレーヤー" + std::to_string(player);
+    const std::string who = playerName(player);
     const int throwTops[] = {1440, 1920, 2400};
 
     controls.push_back({TextField, std::string(names.nameField), who, {360 + c, 960, 1215, 270}, std::nullopt,
-                        Alignment::Left, who + " 名前", {}});
+                        Alignment::Left, who + " 名前", {}, false});
     for (std::size_t i = 0; i < names.throwFields.size(); ++i)
         controls.push_back({TextField, std::string(names.throwFields[i]), "", {960 + c, throwTops[i], 615, 270},
-                            std::nullopt, Alignment::Left, who + " " + std::to_string(i + 1) + "投目", {}});
+                            std::nullopt, Alignment::Left, who + " " + std::to_string(i + 1) + "投目", {}, false});
     controls.push_back({CommandButton, std::string(names.calculateButton), "計算", {360 + c, 3600, 1215, 1335},
-                        std::nullopt, Alignment::Centre, who + " 計算", {}});
-    controls.push_back({Label, std::string(names.scoreLabel), scoreAtLoad, {score.left, 2880, score.width, 375},
-                        kLargeBold, Alignment::Right, {}, {}});
+                        std::nullopt, Alignment::Centre, who + " 計算", {}, false});
+    controls.push_back({Label, std::string(names.scoreLabel), look.scoreAtLoad, {score.left, 2880, score.width, 375},
+                        kLargeBold, Alignment::Right, spokenScore(player, look.scoreKind, kShownText), {}, false});
 }
 
 WindowDesign scoreSheet(const SheetRow& row)
@@ -133,8 +137,10 @@ WindowDesign scoreSheet(const SheetRow& row)
         .controls = {
             // Form_Load writes the rules before the window is seen.
             label(kRulesLabel, "Label8", {120, 240, row.rulesLabelWidth, look.rulesLabelHeight}),
-            label(kRoundLabel, "1", {look.roundLabelLeft, 360, look.roundLabelWidth, 255}),
-            label("Label7", "回目", {6120, 360, 495, 375}),
+            label(kRoundLabel, "1", {look.roundLabelLeft, 360, look.roundLabelWidth, 255}, std::nullopt,
+                  spokenRound(kShownText)),
+            // Read as part of the round's name.
+            label("Label7", "回目", {6120, 360, 495, 375}, std::nullopt, {}, true),
             label("Label1", "1", {600, 1440, 255, 255}),
             label("Label2", "2", {600, 1920, 255, 255}),
             label("Label3", "3", {600, 2400, 255, 255}),
@@ -152,7 +158,7 @@ WindowDesign scoreSheet(const SheetRow& row)
     }
 
     for (int player = 1; player <= row.players; ++player)
-        addPlayerColumn(design.controls, player, look.scoreAtLoad);
+        addPlayerColumn(design.controls, player, look);
     return design;
 }
 
@@ -171,6 +177,14 @@ const std::vector<WindowDesign>& windowDesigns()
 {
     static const std::vector<WindowDesign> designs = composeDesigns();
     return designs;
+}
+
+std::string accessibleName(const ControlDesign& control, std::string_view shown)
+{
+    std::string name = control.accessibleName;
+    if (const auto mark = name.find(kShownText); mark != std::string::npos)
+        name.replace(mark, kShownText.size(), shown);
+    return name;
 }
 
 int twipsToPixels(int twips, int dotsPerInch)

@@ -52,10 +52,15 @@ struct ControlDesign {
     std::optional<FontDesign> font;
     Alignment alignment = Alignment::Left;
     // What a screen reader calls a field or button whose caption alone
-    // would not say whose it is ("プレーヤー2 1投目").
+    // would not say whose it is ("プレーヤー2 1投目"), or a label whose
+    // caption alone would not say what it counts: there kShownText stands
+    // for the caption it shows at the time ("プレーヤー2 合計 {}").
     std::string accessibleName;
     // The window a click of this button switches to, if it switches.
     std::string opens;
+    // A label whose caption another control's name already says (「回目」
+    // after the round's 「3回目」): screen readers pass over it.
+    bool spokenElsewhere = false;
 };
 
 struct MenuCommandDesign {
@@ -92,6 +97,12 @@ inline constexpr std::string_view kMenuWindow = "Form5";
 // sheet for one, two, three or four players.
 inline constexpr std::string_view kResetCommand = "reset";
 inline constexpr std::string_view kPlayerCountCommands[] = {"one", "two", "three", "four"};
+
+inline constexpr std::string_view kShownText = "{}";
+
+// What a screen reader calls the control while it shows `shown`; empty where
+// its caption says it all. A binding sets it at load and with every caption.
+std::string accessibleName(const ControlDesign& control, std::string_view shown);
 
 // 1440 twips make an inch: at 96 dots per inch, 15 twips make one pixel.
 int twipsToPixels(int twips, int dotsPerInch = 96);

@@ -38,8 +38,17 @@ void CountUpSheet::press(Window& window, int player)
         const Course& course = roundCounter < kLastRound ? button.inPlay
             : roundCounter == kLastRound                 ? button.lastRound
                                                          : button.finished;
-        for (Step step : course)
+        bool added = false;
+        bool advanced = false;
+        for (Step step : course) {
             run(step, window, player);
+            added = added || step == Step::Add;
+            advanced = advanced || step == Step::Advance;
+        }
+        // A press after the game adds nothing and has nothing new to say.
+        if (added)
+            announceTurn(window, player, kTotalScore, totals[static_cast<std::size_t>(player - 1)],
+                         advanced ? std::optional(roundCounter) : std::nullopt);
     });
 }
 

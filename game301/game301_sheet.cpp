@@ -56,6 +56,7 @@ void Game301Sheet::playTurn(Window& window, int player)
 
     const bool lastPlayer = player == playerCount;
     bool bustSettled = false;
+    bool roundAdvanced = false;
     if (roundCounter == kLastRound) {
         if (score < 0) {
             settleBust(window, player, remainingBeforeTurn);
@@ -70,14 +71,15 @@ void Game301Sheet::playTurn(Window& window, int player)
     } else if (lastPlayer) {
         roundCounter = checkedAdd(roundCounter, 1);
         window.setCaption(kRoundLabel, plainNumber(roundCounter));
+        roundAdvanced = true;
     }
 
-    if (bustSettled)
-        return;
-    if (score == 0)
+    // A round-20 bust already settled leaves a score of 0 or more, never a win.
+    if (score == 0 && !bustSettled)
         window.showMessage(composeMessage({window.text(controls.nameField), kWinsTurn}));
     else if (score < 0)
         settleBust(window, player, remainingBeforeTurn);
+    announceTurn(window, player, kRemainingScore, score, roundAdvanced ? std::optional(roundCounter) : std::nullopt);
 }
 
 // The score label shows the negative score while the bust message is open,

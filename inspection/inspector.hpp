@@ -47,6 +47,7 @@ struct ControlView {
     // The point size a label's text is drawn at: smaller than its font's
     // when the text is too wide for it; 0 where the binding cannot tell.
     double drawnPoints = 0;
+    std::string accessibleName;    // what a screen reader calls it
 };
 
 struct WindowView {
@@ -119,6 +120,8 @@ public:
     // Runs inside every following box's wait, before it is answered: what a
     // user or another program does to the window meanwhile. Empty to stop.
     virtual void whileBoxIsOpen(std::function<void()> act) = 0;
+    // What the program has told a screen reader since the last call, in order.
+    virtual std::vector<std::string> announcements() = 0;
 };
 
 // Each binding's inspector library makes its own.

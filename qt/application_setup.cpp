@@ -1,5 +1,6 @@
 #include "qt/application_setup.hpp"
 
+#include "qt/accessibility.hpp"
 #include "qt/app_icon.hpp"
 #include "resources/version.hpp"
 #include "qt/window_builder.hpp"
@@ -28,6 +29,7 @@ void setUpApplication()
         QCoreApplication::installTranslator(qtTexts);
     else
         delete qtTexts;
+    installAccessibleInterfaces();
 }
 
 } // namespace zelvo

@@ -53,6 +53,15 @@ private:
     WindowEvents* events;
 };
 
+template <typename Control>
+Control& wired(QWidget& window, const std::string& name)
+{
+    auto* control = window.findChild<Control*>(qtText(name));
+    if (!control)
+        throw std::logic_error("no control " + name + " to wire in " + window.objectName().toStdString());
+    return *control;
+}
+
 class QtLoadedWindow final : public LoadedWindow {
 public:
     QtLoadedWindow(QtHost& host, std::unique_ptr<QWidget> built, const WindowDesign& design, EventRelay& relay)
@@ -70,8 +79,16 @@ public:
 
     std::string text(std::string_view field) const override { return controls.text(field); }
     void setText(std::string_view field, std::string_view text) override { controls.setText(field, text); }
-    void setCaption(std::string_view label, std::string_view caption) override { controls.setCaption(label, caption); }
+    void setCaption(std::string_view label, std::string_view caption) override
+    {
+        controls.setCaption(label, caption);
+        // A score's or the round's name says what the label now shows.
+        for (const ControlDesign& control : design.controls)
+            if (control.name == label && !control.accessibleName.empty())
+                wired<QWidget>(*widget, control.name).setAccessibleName(qtText(accessibleName(control, caption)));
+    }
     void showMessage(std::string_view message) override { controls.showMessage(message); }
+    void announce(std::string_view text) override { controls.announce(text); }
 
     void show() override
     {
@@ -94,15 +111,6 @@ private:
     QtWindow controls;
     EventRelay& relay;
 };
-
-template <typename Control>
-Control& wired(QWidget& window, const std::string& name)
-{
-    auto* control = window.findChild<Control*>(qtText(name));
-    if (!control)
-        throw std::logic_error("no control " + name + " to wire in " + window.objectName().toStdString());
-    return *control;
-}
 
 } // namespace
 

@@ -1,5 +1,6 @@
 #include "qt/qt_window.hpp"
 
+#include "qt/accessibility.hpp"
 #include "resources/version.hpp"
 
 #include <QLabel>
@@ -47,6 +48,12 @@ void QtWindow::showMessage(std::string_view message)
     box.setStandardButtons(QMessageBox::Ok);
     box.setWindowModality(Qt::ApplicationModal);
     box.exec();
+}
+
+void QtWindow::announce(std::string_view text)
+{
+    QWidget* focused = root.focusWidget();
+    announceOn(focused ? *focused : root, qtText(text));
 }
 
 } // namespace zelvo

@@ -26,6 +26,7 @@ public:
     void setText(std::string_view field, std::string_view text) override;
     void setCaption(std::string_view label, std::string_view caption) override;
     void showMessage(std::string_view message) override;
+    void announce(std::string_view text) override;
 
 private:
     QWidget& root;

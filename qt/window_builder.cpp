@@ -1,5 +1,6 @@
 #include "qt/window_builder.hpp"
 
+#include "qt/accessibility.hpp"
 #include "qt/app_icon.hpp"
 #include "qt/fitting_label.hpp"
 #include "qt/menu_command_bar.hpp"
@@ -97,8 +98,10 @@ QWidget* makeControl(const ControlDesign& design, QWidget& parent)
     control->setGeometry(pixels(design.geometry));
     if (design.font)
         control->setFont(designedFont(*design.font));
-    if (!design.accessibleName.empty())
-        control->setAccessibleName(qtText(design.accessibleName));
+    if (const std::string name = accessibleName(design, design.text); !name.empty())
+        control->setAccessibleName(qtText(name));
+    if (design.spokenElsewhere)
+        passOverByScreenReaders(*control);
     return control;
 }
 

@@ -21,6 +21,7 @@ case "${1:-linux}" in
       qt6-translations-l10n           # Qt's own Japanese texts, loaded at start-up
       libgtest-dev                    # tests
       xvfb twm                        # a real X server and window manager for the tests that need one
+      dbus-daemon at-spi2-core python3-pyatspi  # a session bus, the AT-SPI bus and its reader, for the screen-reader test
       libbenchmark-dev                # benchmarks
       libpng-dev                      # writes the icon theme's PNG files at build time
       fonts-ipafont-gothic            # a Japanese font so the windows render

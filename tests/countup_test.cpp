@@ -57,6 +57,18 @@ TEST(CountUp, TwoPlayersEndWithTheHigherTotalOrADraw)
     });
 }
 
+// What a screen reader hears: the total after any box, and the round when
+// it moves on; nothing from a press after the game.
+TEST(CountUp, PressesAnnounceTheTotal)
+{
+    testing::expectLogs<CountUpSheet>("0", {
+        {"a turn, then the round", 2, "S | 1:20,3,1 | 2:60,0,0", "Label5=24 Text1= Text2= Text3= «プレーヤー1 合計 24» | "
+            "Label9=60 Text6= Text7= Text8= Label6=2 «プレーヤー2 合計 60、2回目»"},
+        {"the last round and after", 1, "7*0 S | 1:48,0,0 | 1:1,0,0", "Label5=48 Text1= Text2= Text3= " TOTAL("プレーヤー1", " 48")
+            " «プレーヤー1 合計 48» | Text1= Text2= Text3= " TOTAL("プレーヤー1", " 48")},
+    });
+}
+
 // A window operation failing after the addition keeps what was done. The
 // one-player sheet ends its game once the total message has been closed,
 // the last player of the others with the last throws, before the message:

@@ -63,6 +63,7 @@ private:
             if (host.whileBoxIsOpen)
                 host.whileBoxIsOpen();
         }
+        void announce(std::string_view) override {}
         void show() override { host.log.push_back("show " + name); }
         void hide() override
         {

@@ -39,11 +39,17 @@ public:
     void setCaption(std::string_view label, std::string_view caption) override { write(captions, label, caption); }
     // Appended rather than "[" + text, for the same false warning.
     void showMessage(std::string_view message) override { log.push_back(std::string("[").append(message).append("]")); }
+    void announce(std::string_view text) override
+    {
+        if (logSpeech)
+            log.push_back(std::string("«").append(text).append("»"));
+    }
 
     using Controls = std::map<std::string, std::string, std::less<>>;
     Controls fields;
     Controls captions;
-    std::vector<std::string> log; // "Label5=60", "Text1=", "[message]"
+    std::vector<std::string> log; // "Label5=60", "Text1=", "[message]", "«announcement»"
+    bool logSpeech = false;
     std::string failOn;            // a control whose every operation fails
 
 private:

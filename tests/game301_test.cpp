@@ -65,5 +65,21 @@ TEST(Game301, TwoPlayersEndWithTheLowerScoreOrADraw)
     });
 }
 
+// What a screen reader hears: the score the label keeps, after any box, and
+// the round when it moves on; nothing from a press that changed nothing.
+TEST(Game301, PressesAnnounceTheScore)
+{
+    testing::expectLogs<Game301Sheet>("301", {
+        {"a turn, then the round", 2, "S | 1:20,3,1 | 2:60,0,0 | 1:x,0,0",
+            "Label5=277 Text1= Text2= Text3= «プレーヤー1 残り 277» | Label9=241 Text6= Text7= Text8= Label6=2 "
+            "«プレーヤー2 残り 241、2回目» | " INPUT_ERROR},
+        {"a bust and a checkout", 1, "1:291,0,0 S | 1:20,0,0 | 1:10,0,0",
+            "Label5=-10 Text1= Text2= Text3= Label6=3 " BUST " Label5=10 «プレーヤー1 残り 10、3回目» | "
+            "Label5=0 Text1= Text2= Text3= Label6=4 " CHECKOUT("プレーヤー1") " «プレーヤー1 残り 0、4回目»"},
+        {"round 20 and after", 1, "19*0 S | 1:1,0,0 | 1:1,0,0",
+            "Label5=300 Text1= Text2= Text3= " END_OF_ROUNDS("プレーヤー1", " 300") " «プレーヤー1 残り 300» |"},
+    });
+}
+
 } // namespace
 } // namespace zelvo

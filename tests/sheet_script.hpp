@@ -12,7 +12,9 @@
 //   R           the reset command
 //   L           the window shown anew: built from its design, then Form_Load
 //   |           the log starts here; later ones mark the step in it
-// The log lists writes as "Label5=60" and "Text1=", boxes as "[text]".
+//   S           the log lists announcements too, from here on
+// The log lists writes as "Label5=60" and "Text1=", boxes as "[text]",
+// announcements as "«text»".
 
 #include "tests/fake_window.hpp"
 #include "sheet/score_sheet.hpp"
@@ -47,11 +49,14 @@ inline std::string play(ScoreSheet&& sheet, int players, const std::string& scor
             window.log.clear();
         else if (act == "|")
             window.log.push_back(act);
+        else if (act == "S")
+            window.logSpeech = true;
         else if (act == "R")
             sheet.reset(window);
         else if (act == "L") {
             FakeWindow shown(players, scoreAtLoad);
             shown.log = std::move(window.log);
+            shown.logSpeech = window.logSpeech;
             sheet.load(window = std::move(shown));
         } else if (act[0] == '!')
             window.failOn = act.substr(1);

@@ -1,7 +1,8 @@
 #pragma once
 
 // The window operations the game logic needs, and nothing more: read and set
-// a text field's whole text, set a label's caption, show a modal message box.
+// a text field's whole text, set a label's caption, show a modal message box,
+// tell a screen reader what a press changed.
 // Controls are found by the names of the window designs ("Text1", "Label5").
 // The game logic sees only this interface, so tests drive it with a plain
 // fake window and the same logic runs unchanged on the real widgets.
@@ -29,6 +30,8 @@ public:
     virtual void setCaption(std::string_view label, std::string_view caption) = 0;
     // Modal, OK only, no icon, titled ZELVO; returns when the user closes it.
     virtual void showMessage(std::string_view message) = 0;
+    // Spoken by a screen reader, if one runs, without moving the focus.
+    virtual void announce(std::string_view text) = 0;
 };
 
 } // namespace zelvo

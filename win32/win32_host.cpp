@@ -2,6 +2,7 @@
 
 #include "resources/version.hpp"
 #include "win32/form_window.hpp"
+#include "win32/speech.hpp"
 #include "win32/text.hpp"
 
 #include <commctrl.h>
@@ -50,6 +51,8 @@ public:
         if (MessageBoxW(window, wide(message).c_str(), wide(kProductName).c_str(), MB_OK) == 0)
             throw WindowError("cannot show a message box");
     }
+
+    void announce(std::string_view text) override { win32::announce(window, text); }
 
     void show() override
     {

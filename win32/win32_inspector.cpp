@@ -278,6 +278,8 @@ public:
 
     std::vector<BoxView> boxes() override { return std::exchange(answered, {}); }
     void whileBoxIsOpen(std::function<void()> act) override { duringBox = std::move(act); }
+    // The binding tells a screen reader nothing yet, and names no control.
+    std::vector<std::string> announcements() override { return {}; }
 
 private:
     void run()

@@ -11,6 +11,7 @@
 #include <cmath>
 #include <optional>
 #include <ostream>
+#include <set>
 
 namespace zelvo::inspection {
 
@@ -477,6 +478,54 @@ TEST_F(Conformance, ACloseOrAClickDuringABoxIsDropped)
     EXPECT_EQ(texts(ui->boxes()), std::vector<std::string>{"数字を入力してください"});
     ui->close();
     EXPECT_TRUE(ui->ended());
+}
+
+// What a screen reader hears: every button and field by a name of its own,
+// fields by whose they are, scores and the round by what they count and
+// show (回目 once), and after a press the player's new score without the
+// focus moving.
+TEST_F(Conformance, ScreenReadersTellControlsApartAndHearEachPress)
+{
+#ifdef ZELVO_NO_SCREEN_READER_YET
+    GTEST_SKIP() << "this binding names no control and announces nothing yet";
+#endif
+    const auto expectOwnNames = [&](const std::string& window) {
+        std::set<std::string> names;
+        for (const std::string& name : ui->controlNames()) {
+            const ControlView view = ui->control(name);
+            if (view.kind != Kind::Label) {
+                EXPECT_TRUE(!view.accessibleName.empty() && names.insert(view.accessibleName).second)
+                    << window << " " << name << " is called \"" << view.accessibleName << "\" like another or nothing";
+            }
+        }
+    };
+    ui->start();
+    expectOwnNames("Form5");
+    for (const Sheet& sheet : kSheets) {
+        ui = makeInspector();
+        open(sheet);
+        expectOwnNames(sheet.form);
+        const std::string kind = sheet.game == 0 ? " 合計 " : " 残り ";
+        for (int p = 1; p <= sheet.players; ++p) {
+            const std::string who = "プレーヤー" + std::to_string(p);
+            for (int t = 0; t < 4; ++t)
+                EXPECT_EQ(ui->control(kColumns[p - 1][t].name).accessibleName.rfind(who + " ", 0), 0U)
+                    << sheet.form << " " << kColumns[p - 1][t].name << " does not say it is " << who << "'s";
+            EXPECT_EQ(ui->control(kColumns[p - 1][5].name).accessibleName, who + kind + kGames[sheet.game].score);
+        }
+        EXPECT_EQ(ui->control("Label6").accessibleName, "1回目");
+        EXPECT_EQ(ui->control("Label7").accessibleName, "") << "回目 is read once, with the round";
+
+        const std::string last = "プレーヤー" + std::to_string(sheet.players);
+        turn(sheet.players, {"20", "20", "20"});
+        EXPECT_EQ(ui->announcements(), std::vector<std::string>{last + kind + kGames[sheet.game].afterRound + "、2回目"})
+            << sheet.form;
+        EXPECT_EQ(ui->control(kColumns[sheet.players - 1][5].name).accessibleName, last + kind + kGames[sheet.game].afterRound);
+        EXPECT_EQ(ui->control("Label6").accessibleName, "2回目");
+        turn(1, {"x", "0", "0"});
+        EXPECT_EQ(ui->announcements(), std::vector<std::string>{}) << "a bad entry is the box alone";
+        ui->boxes();
+    }
 }
 
 // A name and a throw of any length: pasted text is never cut.
