@@ -40,19 +40,18 @@ std::vector<double> outlineAdvances(HDC dc, const wchar_t* family, bool bold, st
     std::vector<double> ends;
     double pen = 0;
     for (wchar_t character : text) {
-        auto [entry, added] = known.try_emplace({family, bold, character}, 0.0);
-        if (added) {
+        auto entry = known.find({family, bold, character});
+        if (entry == known.end()) {
             if (!large) {
                 large = sharedFont(family, kMeasureEm * 72.0 / 96, bold, 96);
                 previous = SelectObject(dc, large->handle());
             }
             INT width = 0;
             if (!GetCharWidth32W(dc, character, character, &width)) {
-                known.erase(entry);
                 SelectObject(dc, previous);
                 throw std::runtime_error("could not measure a character");
             }
-            entry->second = static_cast<double>(width) / kMeasureEm;
+            entry = known.emplace(std::tuple{std::wstring(family), bold, character}, double(width) / kMeasureEm).first;
         }
         pen += entry->second;
         ends.push_back(pen);

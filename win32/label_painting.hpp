@@ -40,7 +40,8 @@ private:
     double points = 0;
     bool bold = false;
     UINT dpi = 96;
-    // The text's advances by its outlines, unhinted (as Qt lays text out):
+    // The text's advances by its outlines, unhinted, as the other bindings lay
+    // text out:
     // the pen's position after each character, in ems. Empty until measured.
     std::vector<double> advances;
     // The last fit, for that text and width.
