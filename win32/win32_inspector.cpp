@@ -11,6 +11,7 @@
 #include "inspection/quit_watch.hpp"
 #include "win32/control_ids.hpp"
 #include "win32/desktop.hpp"
+#include "win32/form_window.hpp"
 #include "win32/text.hpp"
 #include "win32/win32_host.hpp"
 
@@ -191,6 +192,7 @@ public:
             view.kind = Kind::Label;
             const LONG type = style & SS_TYPEMASK;
             view.alignment = type == SS_CENTER ? Align::Centre : type == SS_RIGHT ? Align::Right : Align::Left;
+            view.drawnPoints = win32::FormWindow::drawnPoints(c);
         } else if (isClass(c, L"Edit")) {
             view.kind = Kind::TextField;
             view.alignment = style & ES_CENTER ? Align::Centre : style & ES_RIGHT ? Align::Right : Align::Left;
