@@ -25,7 +25,7 @@ set(layered core ui sheet countup game301 app inspection resources)
 # Toolkit headers, and the folders that may include them.
 set(qt_headers "^Q[A-Za-z]*(/|$)|^Qt[A-Za-z]*/")
 set(qt_folders qt tests/qt bench tools)
-set(win32_headers "^(windows|windowsx|commctrl|winuser|wingdi|shellapi|shlobj|uxtheme|winver)\\.h$")
+set(win32_headers "^(windows|windowsx|commctrl|winuser|wingdi|shellapi|shlobj|uxtheme|winver|oleacc|ole2|objbase|oleauto|uiautomation[a-z]*)\\.h$")
 set(win32_folders win32 tests/win32 bench/win32)
 set(web_headers "^emscripten(/|\\.h$)")
 set(web_folders web tests/web bench/web)

@@ -4,6 +4,7 @@
 // program's own message loop until nothing is left to do, and finding this
 // thread's windows and message boxes the way a user sees them.
 
+#include "win32/accessibility.hpp"
 #include "win32/text.hpp"
 #include "win32/win32_host.hpp"
 
@@ -35,12 +36,14 @@ inline std::vector<HWND> threadWindows()
     return found;
 }
 
-// A window's child controls, without their own children.
+// A window's child controls, without their own children and without the
+// announcer, which only screen readers see.
 inline std::vector<HWND> childControls(HWND window)
 {
     std::vector<HWND> found;
     for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
-        found.push_back(child);
+        if (GetDlgCtrlID(child) != kAnnouncerId)
+            found.push_back(child);
     return found;
 }
 

@@ -1,6 +1,7 @@
 #include "win32/form_window.hpp"
 
 #include "app/fault_report.hpp"
+#include "win32/accessibility.hpp"
 #include "win32/control_ids.hpp"
 #include "win32/edit_menu.hpp"
 #include "win32/label_painting.hpp"
@@ -47,55 +48,31 @@ DWORD aligned(Alignment alignment, DWORD left, DWORD centre, DWORD right)
     return left;
 }
 
+// The system's procedures for the fields and labels, whose own procedures
+// pass on what they do not handle. Plain subclassing, one procedure for every
+// control of a kind: comctl32's SetWindowSubclass would look its data up in a
+// window property on every message.
+WNDPROC systemEdit = nullptr;
+WNDPROC systemStatic = nullptr;
+
+void subclass(HWND control, WNDPROC& system, WNDPROC own)
+{
+    if (!system)
+        system = reinterpret_cast<WNDPROC>(GetWindowLongPtrW(control, GWLP_WNDPROC));
+    SetWindowLongPtrW(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(own));
+}
+
 // Return, Ctrl+Return and Escape in a field type nothing, and a single-line
 // EDIT would beep at them. The dialog keys in the message loop see them first;
 // this catches any that still arrive as characters. The context menu is the
 // field's own Japanese one.
-LRESULT CALLBACK fieldProcedure(HWND field, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id, DWORD_PTR)
+LRESULT CALLBACK fieldProcedure(HWND field, UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (message == WM_CHAR && (wParam == L'\r' || wParam == L'\n' || wParam == 0x1B))
         return 0;
     if (message == WM_CONTEXTMENU && showEditMenu(field, lParam))
         return 0;
-    if (message == WM_NCDESTROY)
-        RemoveWindowSubclass(field, fieldProcedure, id);
-    return DefSubclassProc(field, message, wParam, lParam);
-}
-
-// The STATIC control keeps the text, the style and the font; the painting
-// is label_painting's. A STATIC also paints itself straight away when its
-// text is set or it is enabled, so those only store and ask for a repaint.
-LRESULT CALLBACK labelProcedure(HWND label, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id, DWORD_PTR fit)
-{
-    switch (message) {
-    case WM_PAINT: {
-        PAINTSTRUCT paint{};
-        HDC dc = BeginPaint(label, &paint);
-        paintLabel(label, dc, *reinterpret_cast<FittedFont*>(fit));
-        EndPaint(label, &paint);
-        return 0;
-    }
-    case WM_PRINTCLIENT:
-        paintLabel(label, reinterpret_cast<HDC>(wParam), *reinterpret_cast<FittedFont*>(fit));
-        return 0;
-    case WM_ERASEBKGND:
-        return 1;
-    case WM_SETTEXT:
-    case WM_UPDATEUISTATE: {
-        const LRESULT result = DefWindowProcW(label, message, wParam, lParam);
-        InvalidateRect(label, nullptr, FALSE);
-        return result;
-    }
-    case WM_ENABLE:
-        InvalidateRect(label, nullptr, FALSE);
-        return 0;
-    case WM_NCDESTROY:
-        RemoveWindowSubclass(label, labelProcedure, id);
-        break;
-    default:
-        break;
-    }
-    return DefSubclassProc(label, message, wParam, lParam);
+    return CallWindowProcW(systemEdit, field, message, wParam, lParam);
 }
 
 HMENU createMenuBar(const WindowDesign& design)
@@ -159,11 +136,13 @@ FormWindow& FormWindow::create(const WindowDesign& design, WindowEvents& events,
     std::unique_ptr<FormWindow> form(new FormWindow(design, events, std::move(destroyed)));
     const std::wstring caption = wide(design.caption);
     HMENU bar = createMenuBar(design);
-    // Made where it will open, so that it starts with that monitor's DPI;
-    // the size is settled once the DPI is known.
-    HWND window = CreateWindowExW(kFrameExStyle, className.c_str(), caption.c_str(), kFrameStyle, anchor.x,
-                                  anchor.y, twipsToPixels(design.clientSize.width), twipsToPixels(design.clientSize.height),
-                                  nullptr, bar, instance, form.get());
+    // Made at its place and size, so that it is neither moved nor redrawn
+    // before it shows; the monitor's DPI is known only once it exists.
+    form->dpi = GetDpiForSystem();
+    const RECT frame = form->frameFor(anchor, bar != nullptr, 0);
+    HWND window = CreateWindowExW(kFrameExStyle, className.c_str(), caption.c_str(), kFrameStyle, frame.left,
+                                  frame.top, frame.right - frame.left, frame.bottom - frame.top, nullptr, bar, instance,
+                                  form.get());
     if (!window) {
         if (bar)
             DestroyMenu(bar);
@@ -173,13 +152,62 @@ FormWindow& FormWindow::create(const WindowDesign& design, WindowEvents& events,
     FormWindow& made = *form.release();
     made.owned = true;
     try {
+        made.settleFrame(anchor);
         made.addControls();
-        made.applyDpi(GetDpiForWindow(window));
     } catch (...) {
         DestroyWindow(window);
         throw;
     }
     return made;
+}
+
+RECT FormWindow::frameFor(POINT anchor, bool menu, int menuWrap) const
+{
+    RECT frame{0, 0, pixels(layout.clientSize.width), pixels(layout.clientSize.height)};
+    AdjustWindowRectExForDpi(&frame, kFrameStyle, menu, kFrameExStyle, dpi);
+    // A menu bar wrapped to more lines takes that much more above the client area.
+    frame.top -= menuWrap;
+    POINT corner{};
+    if (layout.fixedPosition) {
+        // The client area's corner at its place from the screen's top-left corner.
+        corner.x = pixels(layout.fixedPosition->x) + frame.left;
+        corner.y = pixels(layout.fixedPosition->y) + frame.top;
+    } else {
+        // The whole window, frame included, centred on its monitor's work area.
+        MONITORINFO monitor{};
+        monitor.cbSize = sizeof monitor;
+        GetMonitorInfoW(MonitorFromPoint(anchor, MONITOR_DEFAULTTONEAREST), &monitor);
+        const RECT& work = monitor.rcWork;
+        corner.x = work.left + ((work.right - work.left) - (frame.right - frame.left)) / 2;
+        corner.y = work.top + ((work.bottom - work.top) - (frame.bottom - frame.top)) / 2;
+    }
+    OffsetRect(&frame, corner.x - frame.left, corner.y - frame.top);
+    return frame;
+}
+
+void FormWindow::settleFrame(POINT anchor)
+{
+    const bool menu = GetMenu(window) != nullptr;
+    int menuWrap = 0;
+    const UINT actual = GetDpiForWindow(window);
+    bool misplaced = actual != dpi;
+    dpi = actual;
+    // The menu bar wraps when its commands do not fit the width; only the
+    // client area the window has tells by how much.
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        if (!misplaced) {
+            RECT client{};
+            GetClientRect(window, &client);
+            const int taller = pixels(layout.clientSize.height) - client.bottom;
+            if (taller == 0 && client.right == pixels(layout.clientSize.width))
+                break;
+            menuWrap += taller;
+        }
+        const RECT frame = frameFor(anchor, menu, menuWrap);
+        SetWindowPos(window, nullptr, frame.left, frame.top, frame.right - frame.left, frame.bottom - frame.top,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+        misplaced = false;
+    }
 }
 
 HWND FormWindow::control(std::string_view name, ControlType type) const
@@ -190,10 +218,36 @@ HWND FormWindow::control(std::string_view name, ControlType type) const
     return nullptr;
 }
 
+std::shared_ptr<const Font> FormWindow::fontFor(const ControlDesign& design, UINT forDpi)
+{
+    return design.font ? sharedFont(kDesignedFamily, design.font->pointSize, design.font->bold, forDpi)
+                       : sharedFont(kDefaultFamily, kDefaultPoints, false, forDpi);
+}
+
+void FormWindow::useFont(Control& control, std::shared_ptr<const Font> font)
+{
+    SendMessageW(control.handle, WM_SETFONT, reinterpret_cast<WPARAM>(font->handle()), FALSE);
+    if (control.label) {
+        const std::optional<FontDesign>& design = control.design->font;
+        control.label->setFont(font, design ? kDesignedFamily : kDefaultFamily,
+                               design ? design->pointSize : kDefaultPoints, design && design->bold, dpi);
+    }
+    // The old font goes once no control draws with it.
+    control.font = std::move(font);
+}
+
 void FormWindow::addControls()
 {
     HINSTANCE instance = GetModuleHandleW(nullptr);
-    for (const ControlDesign& design : layout.controls) {
+    // Every font first: should one fail, no control is left half made.
+    defaultFont = sharedFont(kDefaultFamily, kDefaultPoints, false, dpi);
+    std::vector<std::shared_ptr<const Font>> fonts;
+    for (const ControlDesign& design : layout.controls)
+        fonts.push_back(fontFor(design, dpi));
+
+    controls.reserve(layout.controls.size());
+    for (std::size_t i = 0; i < layout.controls.size(); ++i) {
+        const ControlDesign& design = layout.controls[i];
         const wchar_t* windowClass = L"STATIC";
         DWORD style = WS_CHILD | WS_VISIBLE;
         DWORD exStyle = 0;
@@ -211,23 +265,41 @@ void FormWindow::addControls()
             style |= WS_TABSTOP | BS_PUSHBUTTON;
             break;
         }
-        const int id = controlId(design.name);
-        HWND control = CreateWindowExW(exStyle, windowClass, wide(design.text).c_str(), style, 0, 0, 0, 0, window,
-                                       reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
-        if (!control)
+        const std::wstring text = wide(design.text);
+        const RECT place = placeOf(design);
+        HWND handle = CreateWindowExW(exStyle, windowClass, text.c_str(), style, place.left, place.top,
+                                      place.right - place.left, place.bottom - place.top, window,
+                                      reinterpret_cast<HMENU>(static_cast<INT_PTR>(controlId(design.name))), instance,
+                                      nullptr);
+        if (!handle)
             throw std::runtime_error("could not create the control " + design.name);
-        Control& made = controls.emplace_back(Control{&design, control, nullptr, nullptr});
+        Control& made = controls.emplace_back(Control{&design, handle, nullptr, nullptr});
         if (design.type == ControlType::TextField) {
             // A pasted name or throw of any length is kept whole, not cut at 32,767 characters.
-            SendMessageW(control, EM_SETLIMITTEXT, 0, 0);
-            SetWindowSubclass(control, fieldProcedure, 0, 0);
+            SendMessageW(handle, EM_SETLIMITTEXT, 0, 0);
+            subclass(handle, systemEdit, fieldProcedure);
         } else if (design.type == ControlType::Label) {
-            made.fit = std::make_unique<FittedFont>();
-            SetWindowSubclass(control, labelProcedure, 0, reinterpret_cast<DWORD_PTR>(made.fit.get()));
+            made.label = std::make_unique<LabelPainter>();
+            made.label->setText(text);
+            subclass(handle, systemStatic, &FormWindow::labelProcedure);
         }
+        useFont(made, std::move(fonts[i]));
+        // Last, so that it sees every new caption first.
+        nameFromDesign(handle, design);
     }
+    addAnnouncer(window);
     lastFocus = firstFocusable();
 }
+
+RECT FormWindow::placeOf(const ControlDesign& design) const
+{
+    const TwipsRect& place = design.geometry;
+    const int left = pixels(place.left);
+    const int top = pixels(place.top);
+    return {left, top, left + pixels(place.width), top + pixels(place.height)};
+}
+
+int FormWindow::pixels(int twips) const { return twipsToPixels(twips, static_cast<int>(dpi)); }
 
 HWND FormWindow::firstFocusable() const
 {
@@ -237,6 +309,80 @@ HWND FormWindow::firstFocusable() const
     return nullptr;
 }
 
+FormWindow* FormWindow::owning(HWND control, const Control** found)
+{
+    auto* form = reinterpret_cast<FormWindow*>(GetWindowLongPtrW(GetParent(control), GWLP_USERDATA));
+    if (!form)
+        return nullptr;
+    for (const Control& each : form->controls)
+        if (each.handle == control) {
+            *found = &each;
+            return form;
+        }
+    return nullptr;
+}
+
+LRESULT CALLBACK FormWindow::labelProcedure(HWND label, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    const Control* control = nullptr;
+    LabelPainter* painter = owning(label, &control) ? control->label.get() : nullptr;
+    if (!painter)
+        return CallWindowProcW(systemStatic, label, message, wParam, lParam);
+    // The STATIC keeps the text, the style and the font; the painting is the
+    // painter's. A STATIC paints itself straight away when its text is set
+    // or it is enabled, so those only store and paint through the painter.
+    switch (message) {
+    case WM_PAINT: {
+        PAINTSTRUCT paint{};
+        HDC dc = BeginPaint(label, &paint);
+        painter->paint(label, dc);
+        EndPaint(label, &paint);
+        return 0;
+    }
+    case WM_PRINTCLIENT:
+        painter->paint(label, reinterpret_cast<HDC>(wParam));
+        return 0;
+    case WM_ERASEBKGND:
+        return 1;
+    case WM_SETTEXT: {
+        const auto* text = reinterpret_cast<const wchar_t*>(lParam);
+        if (!painter->setText(text ? text : L""))
+            return TRUE;
+        const LRESULT result = DefWindowProcW(label, message, wParam, lParam);
+        // Painted at once, as a STATIC does: no round through the update region.
+        if (IsWindowVisible(label)) {
+            HDC dc = GetDC(label);
+            painter->paint(label, dc);
+            ReleaseDC(label, dc);
+        }
+        return result;
+    }
+    case WM_UPDATEUISTATE: {
+        const LRESULT result = DefWindowProcW(label, message, wParam, lParam);
+        InvalidateRect(label, nullptr, FALSE);
+        return result;
+    }
+    case WM_ENABLE:
+        InvalidateRect(label, nullptr, FALSE);
+        return 0;
+    default:
+        return CallWindowProcW(systemStatic, label, message, wParam, lParam);
+    }
+}
+
+double FormWindow::drawnPoints(HWND label)
+{
+    const Control* control = nullptr;
+    if (!owning(label, &control) || !control->label)
+        return 0;
+    RECT area{};
+    GetClientRect(label, &area);
+    HDC dc = GetDC(label);
+    const double points = control->label->drawnPoints(dc, area.right - area.left);
+    ReleaseDC(label, dc);
+    return points;
+}
+
 void FormWindow::applyDpi(UINT newDpi)
 {
     // Every font for the new DPI first: should one fail, the window keeps
@@ -244,21 +390,15 @@ void FormWindow::applyDpi(UINT newDpi)
     std::shared_ptr<const Font> newDefault = sharedFont(kDefaultFamily, kDefaultPoints, false, newDpi);
     std::vector<std::shared_ptr<const Font>> newFonts;
     newFonts.reserve(controls.size());
-    for (const Control& control : controls) {
-        const std::optional<FontDesign>& font = control.design->font;
-        newFonts.push_back(font ? sharedFont(kDesignedFamily, font->pointSize, font->bold, newDpi) : newDefault);
-    }
+    for (const Control& control : controls)
+        newFonts.push_back(fontFor(*control.design, newDpi));
 
     dpi = newDpi;
-    const auto pixels = [this](int twips) { return twipsToPixels(twips, static_cast<int>(dpi)); };
     for (std::size_t i = 0; i < controls.size(); ++i) {
-        Control& control = controls[i];
-        const TwipsRect& place = control.design->geometry;
-        SetWindowPos(control.handle, nullptr, pixels(place.left), pixels(place.top), pixels(place.width),
-                     pixels(place.height), SWP_NOZORDER | SWP_NOACTIVATE);
-        SendMessageW(control.handle, WM_SETFONT, reinterpret_cast<WPARAM>(newFonts[i]->handle()), FALSE);
-        // The old font goes once no control draws with it.
-        control.font = std::move(newFonts[i]);
+        const RECT place = placeOf(*controls[i].design);
+        SetWindowPos(controls[i].handle, nullptr, place.left, place.top, place.right - place.left,
+                     place.bottom - place.top, SWP_NOZORDER | SWP_NOACTIVATE);
+        useFont(controls[i], std::move(newFonts[i]));
     }
     defaultFont = std::move(newDefault);
 
@@ -268,8 +408,8 @@ void FormWindow::applyDpi(UINT newDpi)
 
 void FormWindow::fitClientArea()
 {
-    const int width = twipsToPixels(layout.clientSize.width, static_cast<int>(dpi));
-    const int height = twipsToPixels(layout.clientSize.height, static_cast<int>(dpi));
+    const int width = pixels(layout.clientSize.width);
+    const int height = pixels(layout.clientSize.height);
     RECT frame{0, 0, width, height};
     AdjustWindowRectExForDpi(&frame, kFrameStyle, GetMenu(window) != nullptr, kFrameExStyle, dpi);
     SetWindowPos(window, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
@@ -290,41 +430,9 @@ void FormWindow::fitClientArea()
     }
 }
 
-void FormWindow::place()
-{
-    // Moving onto a monitor of another DPI lays the window out again at a new
-    // size, so it is placed once more by that size.
-    for (int attempt = 0; attempt < 2; ++attempt) {
-        const UINT before = dpi;
-        RECT frame{};
-        GetWindowRect(window, &frame);
-        POINT target{};
-        if (layout.fixedPosition) {
-            // The client area's corner at its place from the screen's top-left corner.
-            POINT client{0, 0};
-            ClientToScreen(window, &client);
-            target.x = twipsToPixels(layout.fixedPosition->x, static_cast<int>(dpi)) - (client.x - frame.left);
-            target.y = twipsToPixels(layout.fixedPosition->y, static_cast<int>(dpi)) - (client.y - frame.top);
-        } else {
-            // The whole window, frame included, centred on its monitor's work area.
-            MONITORINFO monitor{};
-            monitor.cbSize = sizeof monitor;
-            GetMonitorInfoW(MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST), &monitor);
-            const RECT& work = monitor.rcWork;
-            target.x = work.left + ((work.right - work.left) - (frame.right - frame.left)) / 2;
-            target.y = work.top + ((work.bottom - work.top) - (frame.bottom - frame.top)) / 2;
-        }
-        SetWindowPos(window, nullptr, target.x, target.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-        if (dpi == before)
-            break;
-    }
-}
-
 void FormWindow::show()
 {
-    place();
     ShowWindow(window, SW_SHOW);
-    SetForegroundWindow(window);
     if (lastFocus)
         SetFocus(lastFocus);
     UpdateWindow(window);

@@ -28,7 +28,8 @@ public:
     FormWindow(const FormWindow&) = delete;
     FormWindow& operator=(const FormWindow&) = delete;
 
-    // Makes the window hidden on the monitor at `anchor`, with every control,
+    // Makes the window hidden where the design opens it on the monitor at
+    // `anchor` (centred, or at its fixed place), with every control,
     // the menu bar and the fonts for that monitor's DPI. `destroyed` is told
     // when the window is gone.
     static FormWindow& create(const WindowDesign& design, WindowEvents& events, POINT anchor,
@@ -39,17 +40,20 @@ public:
     // The control of that design name and type, or null.
     HWND control(std::string_view name, ControlType type) const;
 
-    // Where the design opens it, shown, active, the focus on its first control.
+    // Shown where it was made, active, the focus on its first control.
     void show();
     // Its events go nowhere from now on.
     void detach() { events = nullptr; }
+
+    // The point size a label of a FormWindow draws its text at, or 0.
+    static double drawnPoints(HWND label);
 
 private:
     struct Control {
         const ControlDesign* design;
         HWND handle;
         std::shared_ptr<const Font> font;
-        std::unique_ptr<FittedFont> fit; // a label's
+        std::unique_ptr<LabelPainter> label; // a label's
     };
 
     friend std::default_delete<FormWindow>;
@@ -57,13 +61,25 @@ private:
     ~FormWindow();
 
     static LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    static LRESULT CALLBACK labelProcedure(HWND label, UINT message, WPARAM wParam, LPARAM lParam);
+    // The form that `control` belongs to, and its entry there; null if none.
+    static FormWindow* owning(HWND control, const Control** found);
+    static std::shared_ptr<const Font> fontFor(const ControlDesign& design, UINT forDpi);
+
     LRESULT respond(UINT message, WPARAM wParam, LPARAM lParam);
     void command(WPARAM wParam, LPARAM lParam);
+    // The frame for this DPI where the design opens it, on the monitor at
+    // `anchor`; `menuWrap` pixels more for a menu bar on more than one line.
+    RECT frameFor(POINT anchor, bool menu, int menuWrap) const;
+    // Once the window exists: its monitor's DPI and its menu bar's lines.
+    void settleFrame(POINT anchor);
     void addControls();
+    RECT placeOf(const ControlDesign& design) const;
+    int pixels(int twips) const;
+    void useFont(Control& control, std::shared_ptr<const Font> font);
     // Lays out the controls, fonts and client area for `newDpi`.
     void applyDpi(UINT newDpi);
     void fitClientArea();
-    void place();
     HWND firstFocusable() const;
 
     const WindowDesign& layout;

@@ -2,7 +2,6 @@
 
 #include "resources/version.hpp"
 #include "win32/form_window.hpp"
-#include "win32/speech.hpp"
 #include "win32/text.hpp"
 
 #include <commctrl.h>

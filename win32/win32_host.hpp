@@ -11,6 +11,7 @@
 // windows still waiting for that go with the host.
 
 #include "app/host.hpp"
+#include "win32/accessibility.hpp"
 
 #include <windows.h>
 
@@ -41,6 +42,7 @@ public:
     void unloaded(HWND window);
 
 private:
+    ScreenReaderSupport screenReaders;
     std::vector<HWND> windows; // made and not yet destroyed
     HWND open = nullptr;
     // A point on the monitor the next window opens on: where the last one was.

@@ -3,17 +3,20 @@
 // dialog keys first). Windows are found by their class names, controls by
 // the IDs their names give; clicks, keys and the close command are the
 // messages the mouse, the keyboard and the frame post; message boxes are
-// answered from a thread timer, which fires inside their modal loop.
+// answered from a thread timer, which fires inside their modal loop. Names
+// and announcements are read through MSAA, as a screen reader reads them.
 
 #include "app/application.hpp"
 #include "inspection/inspector.hpp"
 #include "inspection/quit_watch.hpp"
 #include "win32/control_ids.hpp"
 #include "win32/desktop.hpp"
+#include "win32/form_window.hpp"
 #include "win32/text.hpp"
 #include "win32/win32_host.hpp"
 
 #include <windows.h>
+#include <oleacc.h>
 
 #include <algorithm>
 #include <cwchar>
@@ -71,6 +74,32 @@ Font fontOf(HWND window, UINT dotsPerInch)
     return {utf8(logical.lfFaceName), pixels * 72.0 / dotsPerInch, logical.lfWeight >= FW_BOLD};
 }
 
+// What a screen reader calls an object, or empty.
+std::string spokenName(IAccessible& object, const VARIANT& child)
+{
+    BSTR name = nullptr;
+    std::string found;
+    if (object.get_accName(child, &name) == S_OK && name)
+        found = utf8(std::wstring_view(name, SysStringLen(name)));
+    SysFreeString(name);
+    return found;
+}
+
+std::string accessibleNameOf(HWND control)
+{
+    IAccessible* object = nullptr;
+    // __uuidof: with a static link, IID_IAccessible is an import thunk, not the GUID.
+    if (FAILED(AccessibleObjectFromWindow(control, static_cast<DWORD>(OBJID_CLIENT), __uuidof(IAccessible),
+                                          reinterpret_cast<void**>(&object))))
+        return {};
+    VARIANT self{};
+    self.vt = VT_I4;
+    self.lVal = CHILDID_SELF;
+    std::string name = spokenName(*object, self);
+    object->Release();
+    return name;
+}
+
 class Win32Inspector;
 Win32Inspector* answering = nullptr;
 
@@ -80,12 +109,17 @@ public:
     {
         answering = this;
         timer = SetTimer(nullptr, 0, 10, &Win32Inspector::answerBox);
+        // Out of context, as a screen reader in its own process gets them.
+        liveRegions = SetWinEventHook(EVENT_OBJECT_LIVEREGIONCHANGED, EVENT_OBJECT_LIVEREGIONCHANGED, nullptr,
+                                      &Win32Inspector::heard, GetCurrentProcessId(), 0, WINEVENT_OUTOFCONTEXT);
         run();
     }
 
     ~Win32Inspector() override
     {
         KillTimer(nullptr, timer);
+        if (liveRegions)
+            UnhookWinEvent(liveRegions);
         if (answering == this)
             answering = nullptr;
     }
@@ -152,11 +186,13 @@ public:
         MapWindowPoints(nullptr, w, reinterpret_cast<POINT*>(&place), 2);
         view.rect = rectOf(place);
         view.font = fontOf(c, GetDpiForWindow(w));
+        view.accessibleName = accessibleNameOf(c);
         const LONG style = GetWindowLongW(c, GWL_STYLE);
         if (isClass(c, L"Static")) {
             view.kind = Kind::Label;
             const LONG type = style & SS_TYPEMASK;
             view.alignment = type == SS_CENTER ? Align::Centre : type == SS_RIGHT ? Align::Right : Align::Left;
+            view.drawnPoints = win32::FormWindow::drawnPoints(c);
         } else if (isClass(c, L"Edit")) {
             view.kind = Kind::TextField;
             view.alignment = style & ES_CENTER ? Align::Centre : style & ES_RIGHT ? Align::Right : Align::Left;
@@ -276,8 +312,11 @@ public:
 
     std::vector<BoxView> boxes() override { return std::exchange(answered, {}); }
     void whileBoxIsOpen(std::function<void()> act) override { duringBox = std::move(act); }
-    // The binding tells a screen reader nothing yet, and names no control.
-    std::vector<std::string> announcements() override { return {}; }
+    std::vector<std::string> announcements() override
+    {
+        run();
+        return std::exchange(spoken, {});
+    }
 
 private:
     void run()
@@ -367,6 +406,19 @@ private:
         return control;
     }
 
+    // A live region changed: what a screen reader reads out is its name.
+    static void CALLBACK heard(HWINEVENTHOOK, DWORD, HWND source, LONG object, LONG child, DWORD, DWORD)
+    {
+        IAccessible* region = nullptr;
+        VARIANT which{};
+        if (!answering || FAILED(AccessibleObjectFromEvent(source, static_cast<DWORD>(object),
+                                                           static_cast<DWORD>(child), &region, &which)))
+            return;
+        answering->spoken.push_back(spokenName(*region, which));
+        region->Release();
+        VariantClear(&which);
+    }
+
     static void CALLBACK answerBox(HWND, UINT, UINT_PTR, DWORD)
     {
         HWND box = openMessageBox();
@@ -406,6 +458,8 @@ private:
     QuitWatch watch{host};
     Application application{watch};
     UINT_PTR timer = 0;
+    HWINEVENTHOOK liveRegions = nullptr;
+    std::vector<std::string> spoken;
     bool quitReceived = false;
     std::vector<BoxView> answered;
     std::function<void()> duringBox;

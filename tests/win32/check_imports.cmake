@@ -3,7 +3,8 @@
 #   cmake -DOBJDUMP=<objdump> -DEXE=<file.exe> -P check_imports.cmake
 cmake_minimum_required(VERSION 3.21)
 
-set(shipped advapi32.dll comctl32.dll gdi32.dll kernel32.dll msvcrt.dll shell32.dll user32.dll version.dll)
+set(shipped advapi32.dll comctl32.dll gdi32.dll kernel32.dll msvcrt.dll ole32.dll oleacc.dll oleaut32.dll shell32.dll
+            user32.dll version.dll)
 
 execute_process(COMMAND ${OBJDUMP} -p ${EXE} OUTPUT_VARIABLE dump RESULT_VARIABLE failed)
 if(failed)

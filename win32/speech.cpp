@@ -1,7 +1,0 @@
-#include "win32/speech.hpp"
-
-namespace zelvo::win32 {
-
-void announce(HWND, std::string_view) {}
-
-} // namespace zelvo::win32
