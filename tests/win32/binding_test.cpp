@@ -133,9 +133,10 @@ TEST(Win32Binding, ScoresDrawnSmallerStayWholeOnTheSameBaseline)
     }
 }
 
-// Controls of the same size and weight draw with one font: a window holds
-// a font for each size and weight its design lists, and its default font.
-TEST(Win32Binding, ControlsOfOneSizeAndWeightShareTheirFont)
+// Every window shows the program icon at both sizes, and its controls of the
+// same size and weight draw with one font: a window holds a font for each
+// size and weight its design lists, and its default font.
+TEST(Win32Binding, EveryWindowShowsTheIconAndSharesItsFonts)
 {
     NoEvents events;
     Win32Host host;
@@ -143,15 +144,26 @@ TEST(Win32Binding, ControlsOfOneSizeAndWeightShareTheirFont)
         SCOPED_TRACE(design.name);
         const long before = Font::alive();
         std::unique_ptr<LoadedWindow> window = host.build(design, events);
+        HWND handle = FindWindowW(win32::wide(design.name).c_str(), nullptr);
+        ASSERT_TRUE(handle);
         std::set<std::pair<double, bool>> designed;
         for (const ControlDesign& control : design.controls)
             if (control.font)
                 designed.insert({control.font->pointSize, control.font->bold});
         std::set<HFONT> used;
-        for (HWND control : childControls(FindWindowW(win32::wide(design.name).c_str(), nullptr)))
+        for (HWND control : childControls(handle))
             used.insert(reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)));
         EXPECT_LE(used.size(), designed.size() + 1);
         EXPECT_EQ(Font::alive() - before, static_cast<long>(designed.size() + 1));
+        for (int which : {GCLP_HICON, GCLP_HICONSM}) {
+            ICONINFO info{};
+            ASSERT_TRUE(GetIconInfo(reinterpret_cast<HICON>(GetClassLongPtrW(handle, which)), &info));
+            BITMAP mask{};
+            GetObjectW(info.hbmMask, sizeof mask, &mask);
+            EXPECT_EQ(mask.bmWidth, GetSystemMetrics(which == GCLP_HICON ? SM_CXICON : SM_CXSMICON));
+            DeleteObject(info.hbmMask);
+            DeleteObject(info.hbmColor);
+        }
     }
 }
 
@@ -301,29 +313,6 @@ TEST(Win32Binding, MessageBoxesAreOwnedByTheOpenWindow)
     EXPECT_EQ(seenOwner, program.window());
     EXPECT_FALSE(ownerEnabled);
     EXPECT_TRUE(IsWindowEnabled(program.window())) << "once the box is closed";
-}
-
-TEST(Win32Binding, EveryWindowShowsTheProgramIcon)
-{
-    NoEvents events;
-    Win32Host host;
-    for (const WindowDesign& design : windowDesigns()) {
-        SCOPED_TRACE(design.name);
-        std::unique_ptr<LoadedWindow> window = host.build(design, events);
-        HWND handle = FindWindowW(win32::wide(design.name).c_str(), nullptr);
-        ASSERT_TRUE(handle);
-        for (int which : {GCLP_HICON, GCLP_HICONSM}) {
-            auto* icon = reinterpret_cast<HICON>(GetClassLongPtrW(handle, which));
-            ICONINFO info{};
-            ASSERT_TRUE(icon && GetIconInfo(icon, &info));
-            BITMAP mask{};
-            GetObjectW(info.hbmMask, sizeof mask, &mask);
-            EXPECT_EQ(mask.bmWidth, GetSystemMetrics(which == GCLP_HICON ? SM_CXICON : SM_CXSMICON));
-            DeleteObject(info.hbmMask);
-            if (info.hbmColor)
-                DeleteObject(info.hbmColor);
-        }
-    }
 }
 
 // A field's context menu, read from inside its own modal loop (where a
