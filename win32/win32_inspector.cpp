@@ -411,7 +411,7 @@ private:
 
     static void CALLBACK answerBox(HWND, UINT, UINT_PTR, DWORD)
     {
-        HWND box = openMessageBox();
+        HWND box = shownWindow(L"#32770");
         // The act run inside a box pumps messages, this timer's among them.
         if (!box || !answering || answering->inBox)
             return;

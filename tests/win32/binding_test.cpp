@@ -66,10 +66,11 @@ struct NoEvents final : WindowEvents {
 constexpr int kText1 = 1001, kText2 = 1002, kText3 = 1003, kCommand1 = 2001, kCommand2 = 2002, kLabel5 = 3005;
 constexpr int kThreePlayers = 103, kFourPlayers = 104;
 
-// Which pixels of a label are ink, drawn as the label paints itself.
+// Where a label's ink lies, drawn as the label paints itself: the
+// columns of its first and last pixel and its lowest row, -1 without ink.
 struct Ink {
-    int width = 0, height = 0;
-    int left = -1, right = -1, top = -1, bottom = -1; // the ink's bounds, -1 without ink
+    int width = 0;
+    int left = -1, right = -1, bottom = -1;
 };
 
 Ink inkOf(HWND label, const wchar_t* text)
@@ -100,15 +101,12 @@ Ink inkOf(HWND label, const wchar_t* text)
     DeleteObject(bitmap);
     DeleteDC(dc);
 
-    Ink ink{width, height};
-    for (int y = 0; y < height; ++y)
-        for (int x = 0; x < width; ++x) {
-            if (drawn[static_cast<std::size_t>(y * width + x)] == blank[static_cast<std::size_t>(y * width + x)])
-                continue;
-            ink.left = ink.left < 0 ? x : std::min(ink.left, x);
-            ink.right = std::max(ink.right, x);
-            ink.top = ink.top < 0 ? y : std::min(ink.top, y);
-            ink.bottom = std::max(ink.bottom, y);
+    Ink ink{width};
+    for (int i = 0; i < width * height; ++i)
+        if (drawn[static_cast<std::size_t>(i)] != blank[static_cast<std::size_t>(i)]) {
+            ink.left = ink.left < 0 ? i % width : std::min(ink.left, i % width);
+            ink.right = std::max(ink.right, i % width);
+            ink.bottom = i / width;
         }
     return ink;
 }
@@ -292,7 +290,7 @@ BOOL ownerEnabled;
 
 void CALLBACK noteOwnerAndAnswer(HWND, UINT, UINT_PTR, DWORD)
 {
-    if (HWND box = openMessageBox()) {
+    if (HWND box = shownWindow(L"#32770")) {
         seenOwner = GetWindow(box, GW_OWNER);
         ownerEnabled = IsWindowEnabled(seenOwner);
         SendMessageW(GetDlgItem(box, IDOK), BM_CLICK, 0, 0);
@@ -333,10 +331,7 @@ HWND closedWhileOpen; // a window sent WM_CLOSE before the answer
 
 void CALLBACK readMenuAndAnswer(HWND, UINT, UINT_PTR, DWORD)
 {
-    HWND popup = nullptr;
-    for (HWND window : threadWindows())
-        if (className(window) == L"#32768" && IsWindowVisible(window))
-            popup = window;
+    HWND popup = shownWindow(L"#32768");
     if (!popup) {
         // F10 alone would have opened the menu bar instead, waiting for ever.
         GUITHREADINFO thread{};
