@@ -22,17 +22,15 @@ inline std::wstring className(HWND window)
     return name;
 }
 
-inline BOOL CALLBACK collectWindow(HWND window, LPARAM list)
-{
-    reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
-    return TRUE;
-}
-
 // This thread's top-level windows.
 inline std::vector<HWND> threadWindows()
 {
     std::vector<HWND> found;
-    EnumThreadWindows(GetCurrentThreadId(), collectWindow, reinterpret_cast<LPARAM>(&found));
+    const auto collect = [](HWND window, LPARAM list) -> BOOL {
+        reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
+        return TRUE;
+    };
+    EnumThreadWindows(GetCurrentThreadId(), collect, reinterpret_cast<LPARAM>(&found));
     return found;
 }
 
@@ -47,11 +45,12 @@ inline std::vector<HWND> childControls(HWND window)
     return found;
 }
 
-// The message box on the screen, or null.
-inline HWND openMessageBox()
+// This thread's window of that class on the screen ("#32770" a message box,
+// "#32768" a popup menu), or null.
+inline HWND shownWindow(const wchar_t* windowClass)
 {
     for (HWND window : threadWindows())
-        if (className(window) == L"#32770" && IsWindowVisible(window))
+        if (className(window) == windowClass && IsWindowVisible(window))
             return window;
     return nullptr;
 }

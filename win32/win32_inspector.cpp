@@ -287,10 +287,8 @@ public:
     void click(const std::string& control) override
     {
         HWND w = loaded();
-        if (HMENU bar = GetMenu(w); bar && GetMenuState(bar, static_cast<UINT>(menuId(control)), MF_BYCOMMAND) != UINT(-1)) {
-            clickMenu(w, bar, static_cast<UINT>(menuId(control)));
-            return;
-        }
+        if (HMENU bar = GetMenu(w); bar && std::ranges::find(kMenuNames, control) != std::end(kMenuNames))
+            return clickMenu(w, bar, static_cast<UINT>(win32::menuCommandId(control)));
         HWND button = find(control);
         if (!isClass(button, L"Button"))
             throw std::runtime_error(control + " is no button");
@@ -357,14 +355,6 @@ private:
         PostMessageW(target, message, stroke.code, flags);
     }
 
-    static int menuId(const std::string& name)
-    {
-        for (int i = 0; i < 5; ++i)
-            if (name == kMenuNames[i])
-                return 100 + i;
-        return -1;
-    }
-
     // A click on a command of the menu bar: the menu tracks the mouse from
     // the button going down on the item to its release there.
     void clickMenu(HWND w, HMENU bar, UINT id)
@@ -421,7 +411,7 @@ private:
 
     static void CALLBACK answerBox(HWND, UINT, UINT_PTR, DWORD)
     {
-        HWND box = openMessageBox();
+        HWND box = shownWindow(L"#32770");
         // The act run inside a box pumps messages, this timer's among them.
         if (!box || !answering || answering->inBox)
             return;

@@ -66,10 +66,11 @@ struct NoEvents final : WindowEvents {
 constexpr int kText1 = 1001, kText2 = 1002, kText3 = 1003, kCommand1 = 2001, kCommand2 = 2002, kLabel5 = 3005;
 constexpr int kThreePlayers = 103, kFourPlayers = 104;
 
-// Which pixels of a label are ink, drawn as the label paints itself.
+// Where a label's ink lies, drawn as the label paints itself: the
+// columns of its first and last pixel and its lowest row, -1 without ink.
 struct Ink {
-    int width = 0, height = 0;
-    int left = -1, right = -1, top = -1, bottom = -1; // the ink's bounds, -1 without ink
+    int width = 0;
+    int left = -1, right = -1, bottom = -1;
 };
 
 Ink inkOf(HWND label, const wchar_t* text)
@@ -100,15 +101,12 @@ Ink inkOf(HWND label, const wchar_t* text)
     DeleteObject(bitmap);
     DeleteDC(dc);
 
-    Ink ink{width, height};
-    for (int y = 0; y < height; ++y)
-        for (int x = 0; x < width; ++x) {
-            if (drawn[static_cast<std::size_t>(y * width + x)] == blank[static_cast<std::size_t>(y * width + x)])
-                continue;
-            ink.left = ink.left < 0 ? x : std::min(ink.left, x);
-            ink.right = std::max(ink.right, x);
-            ink.top = ink.top < 0 ? y : std::min(ink.top, y);
-            ink.bottom = std::max(ink.bottom, y);
+    Ink ink{width};
+    for (int i = 0; i < width * height; ++i)
+        if (drawn[static_cast<std::size_t>(i)] != blank[static_cast<std::size_t>(i)]) {
+            ink.left = ink.left < 0 ? i % width : std::min(ink.left, i % width);
+            ink.right = std::max(ink.right, i % width);
+            ink.bottom = i / width;
         }
     return ink;
 }
@@ -133,9 +131,10 @@ TEST(Win32Binding, ScoresDrawnSmallerStayWholeOnTheSameBaseline)
     }
 }
 
-// Controls of the same size and weight draw with one font: a window holds
-// a font for each size and weight its design lists, and its default font.
-TEST(Win32Binding, ControlsOfOneSizeAndWeightShareTheirFont)
+// Every window shows the program icon at both sizes, and its controls of the
+// same size and weight draw with one font: a window holds a font for each
+// size and weight its design lists, and its default font.
+TEST(Win32Binding, EveryWindowShowsTheIconAndSharesItsFonts)
 {
     NoEvents events;
     Win32Host host;
@@ -143,15 +142,26 @@ TEST(Win32Binding, ControlsOfOneSizeAndWeightShareTheirFont)
         SCOPED_TRACE(design.name);
         const long before = Font::alive();
         std::unique_ptr<LoadedWindow> window = host.build(design, events);
+        HWND handle = FindWindowW(win32::wide(design.name).c_str(), nullptr);
+        ASSERT_TRUE(handle);
         std::set<std::pair<double, bool>> designed;
         for (const ControlDesign& control : design.controls)
             if (control.font)
                 designed.insert({control.font->pointSize, control.font->bold});
         std::set<HFONT> used;
-        for (HWND control : childControls(FindWindowW(win32::wide(design.name).c_str(), nullptr)))
+        for (HWND control : childControls(handle))
             used.insert(reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)));
         EXPECT_LE(used.size(), designed.size() + 1);
         EXPECT_EQ(Font::alive() - before, static_cast<long>(designed.size() + 1));
+        for (int which : {GCLP_HICON, GCLP_HICONSM}) {
+            ICONINFO info{};
+            ASSERT_TRUE(GetIconInfo(reinterpret_cast<HICON>(GetClassLongPtrW(handle, which)), &info));
+            BITMAP mask{};
+            GetObjectW(info.hbmMask, sizeof mask, &mask);
+            EXPECT_EQ(mask.bmWidth, GetSystemMetrics(which == GCLP_HICON ? SM_CXICON : SM_CXSMICON));
+            DeleteObject(info.hbmMask);
+            DeleteObject(info.hbmColor);
+        }
     }
 }
 
@@ -280,7 +290,7 @@ BOOL ownerEnabled;
 
 void CALLBACK noteOwnerAndAnswer(HWND, UINT, UINT_PTR, DWORD)
 {
-    if (HWND box = openMessageBox()) {
+    if (HWND box = shownWindow(L"#32770")) {
         seenOwner = GetWindow(box, GW_OWNER);
         ownerEnabled = IsWindowEnabled(seenOwner);
         SendMessageW(GetDlgItem(box, IDOK), BM_CLICK, 0, 0);
@@ -303,29 +313,6 @@ TEST(Win32Binding, MessageBoxesAreOwnedByTheOpenWindow)
     EXPECT_TRUE(IsWindowEnabled(program.window())) << "once the box is closed";
 }
 
-TEST(Win32Binding, EveryWindowShowsTheProgramIcon)
-{
-    NoEvents events;
-    Win32Host host;
-    for (const WindowDesign& design : windowDesigns()) {
-        SCOPED_TRACE(design.name);
-        std::unique_ptr<LoadedWindow> window = host.build(design, events);
-        HWND handle = FindWindowW(win32::wide(design.name).c_str(), nullptr);
-        ASSERT_TRUE(handle);
-        for (int which : {GCLP_HICON, GCLP_HICONSM}) {
-            auto* icon = reinterpret_cast<HICON>(GetClassLongPtrW(handle, which));
-            ICONINFO info{};
-            ASSERT_TRUE(icon && GetIconInfo(icon, &info));
-            BITMAP mask{};
-            GetObjectW(info.hbmMask, sizeof mask, &mask);
-            EXPECT_EQ(mask.bmWidth, GetSystemMetrics(which == GCLP_HICON ? SM_CXICON : SM_CXSMICON));
-            DeleteObject(info.hbmMask);
-            if (info.hbmColor)
-                DeleteObject(info.hbmColor);
-        }
-    }
-}
-
 // A field's context menu, read from inside its own modal loop (where a
 // thread timer still fires) and closed with a key: an access key chooses its
 // command, Escape none. Separators are read as empty captions.
@@ -344,10 +331,7 @@ HWND closedWhileOpen; // a window sent WM_CLOSE before the answer
 
 void CALLBACK readMenuAndAnswer(HWND, UINT, UINT_PTR, DWORD)
 {
-    HWND popup = nullptr;
-    for (HWND window : threadWindows())
-        if (className(window) == L"#32768" && IsWindowVisible(window))
-            popup = window;
+    HWND popup = shownWindow(L"#32768");
     if (!popup) {
         // F10 alone would have opened the menu bar instead, waiting for ever.
         GUITHREADINFO thread{};
@@ -444,26 +428,33 @@ void prepareField(HWND field, const wchar_t* text, int start, int end, const wch
 
 // On any Windows the fields' context menu is Japanese, with Windows' own
 // commands, separators, access keys and enabled states; from the keyboard
-// it opens at the caret, from the mouse where it was clicked.
-TEST(Win32Binding, FieldsHaveAJapaneseContextMenuEnabledAsWindowsOwn)
+// it opens at the caret, from the mouse where it was clicked. Each command,
+// chosen by its access key, does to the field and the clipboard what
+// Windows' own does; Escape does nothing.
+TEST(Win32Binding, FieldsHaveAJapaneseContextMenuThatWorksAsWindowsOwn)
 {
     const std::array<const wchar_t*, 8> captions{L"元に戻す(&U)", L"",         L"切り取り(&T)", L"コピー(&C)",
                                                  L"貼り付け(&P)", L"削除(&D)", L"",             L"すべて選択(&A)"};
     struct Row {
-        const char* what;
         const wchar_t* text;
         int start, end;
         const wchar_t* typed;
         const wchar_t* clipboard;
         std::array<bool, 6> enabled; // undo, cut, copy, paste, delete, select all
+        WPARAM key;
+        const wchar_t* after;
+        const wchar_t* clipboardAfter;
+        std::pair<DWORD, DWORD> selection;
     };
     const Row rows[] = {
-        {"empty", L"", 0, 0, nullptr, nullptr, {false, false, false, false, false, false}},
-        {"empty, text to paste", L"", 0, 0, nullptr, L"60", {false, false, false, true, false, false}},
-        {"caret at the end", L"180", 3, 3, nullptr, nullptr, {false, false, false, false, false, true}},
-        {"part selected", L"180", 1, 2, nullptr, L"60", {false, true, true, true, true, true}},
-        {"all selected", L"180", 0, 3, nullptr, nullptr, {false, true, true, false, true, false}},
-        {"typed into", L"18", 2, 2, L"0", nullptr, {true, false, false, false, false, true}},
+        {L"", 0, 0, nullptr, nullptr, {false, false, false, false, false, false}, VK_ESCAPE, L"", L"", {0, 0}},
+        {L"", 0, 0, nullptr, L"60", {false, false, false, true, false, false}, L'p', L"60", L"60", {2, 2}},
+        {L"180", 3, 3, nullptr, nullptr, {false, false, false, false, false, true}, L'a', L"180", L"", {0, 3}},
+        {L"180", 0, 1, nullptr, L"60", {false, true, true, true, true, true}, L't', L"80", L"1", {0, 0}},
+        {L"180", 1, 2, nullptr, L"60", {false, true, true, true, true, true}, L'c', L"180", L"8", {1, 2}},
+        {L"180", 1, 3, nullptr, L"60", {false, true, true, true, true, true}, L'd', L"1", L"60", {1, 1}},
+        {L"180", 0, 3, nullptr, nullptr, {false, true, true, false, true, false}, VK_ESCAPE, L"180", L"", {0, 3}},
+        {L"18", 2, 2, L"0", nullptr, {true, false, false, false, false, true}, L'u', L"18", L"", {2, 2}},
     };
     Program program;
     program.press(kCommand2);
@@ -471,11 +462,10 @@ TEST(Win32Binding, FieldsHaveAJapaneseContextMenuEnabledAsWindowsOwn)
     RECT box{};
     GetWindowRect(field, &box);
     for (const Row& row : rows) {
-        SCOPED_TRACE(row.what);
+        SCOPED_TRACE(::testing::Message() << "row " << &row - rows);
         setClipboard(row.clipboard);
         prepareField(field, row.text, row.start, row.end, row.typed);
-        const std::wstring before = win32::windowText(field);
-        const SeenMenu menu = useEditMenu(program, field, VK_ESCAPE);
+        const SeenMenu menu = useEditMenu(program, field, row.key);
         ASSERT_EQ(menu.items.size(), captions.size());
         for (std::size_t i = 0, command = 0; i < captions.size(); ++i) {
             EXPECT_EQ(menu.items[i].caption, captions[i]);
@@ -484,51 +474,17 @@ TEST(Win32Binding, FieldsHaveAJapaneseContextMenuEnabledAsWindowsOwn)
             }
         }
         EXPECT_TRUE(PtInRect(&box, menu.corner)) << "at the caret, not " << menu.corner.x << "," << menu.corner.y;
-        EXPECT_EQ(win32::windowText(field), before) << "Escape does nothing";
+        DWORD start = 0, end = 0;
+        SendMessageW(field, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+        EXPECT_EQ(win32::windowText(field), row.after);
+        EXPECT_EQ(clipboardText(), row.clipboardAfter);
+        EXPECT_EQ(std::make_pair(start, end), row.selection);
     }
 
     POINT click{5, 4};
     const SeenMenu clicked = useEditMenu(program, field, VK_ESCAPE, &click);
     ClientToScreen(field, &click);
     EXPECT_EQ(std::make_pair(clicked.corner.x, clicked.corner.y), std::make_pair(click.x, click.y));
-}
-
-// Each command, chosen by its access key, does to the field and the
-// clipboard what Windows' own does.
-TEST(Win32Binding, TheContextMenuCommandsEditTheField)
-{
-    struct Row {
-        const char* what;
-        const wchar_t* text;
-        int start, end;
-        const wchar_t* typed;
-        wchar_t key;
-        const wchar_t* after;
-        const wchar_t* clipboard;
-        std::pair<DWORD, DWORD> selection;
-    };
-    const Row rows[] = {
-        {"undo", L"18", 2, 2, L"0", L'u', L"18", L"keep", {2, 2}},
-        {"cut", L"180", 0, 1, nullptr, L't', L"80", L"1", {0, 0}},
-        {"copy", L"180", 1, 2, nullptr, L'c', L"180", L"8", {1, 2}},
-        {"paste", L"5", 1, 1, nullptr, L'p', L"5keep", L"keep", {5, 5}},
-        {"delete", L"180", 1, 3, nullptr, L'd', L"1", L"keep", {1, 1}},
-        {"select all", L"180", 1, 1, nullptr, L'a', L"180", L"keep", {0, 3}},
-    };
-    Program program;
-    program.press(kCommand2);
-    HWND field = program.control(kText1);
-    for (const Row& row : rows) {
-        SCOPED_TRACE(row.what);
-        setClipboard(L"keep");
-        prepareField(field, row.text, row.start, row.end, row.typed);
-        ASSERT_TRUE(useEditMenu(program, field, row.key).corner.x >= 0) << "the menu opened";
-        DWORD start = 0, end = 0;
-        SendMessageW(field, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
-        EXPECT_EQ(win32::windowText(field), row.after);
-        EXPECT_EQ(clipboardText(), row.clipboard);
-        EXPECT_EQ(std::make_pair(start, end), row.selection);
-    }
 }
 
 // A close that reaches the sheet while a field's menu is open ends the
@@ -550,8 +506,9 @@ TEST(Win32Binding, ASheetClosedWhileAFieldsMenuIsOpenEndsTheProgram)
 }
 
 // What a screen reader in another process gets from a press through MSAA:
-// the score label's new name, then the words of the press as the one change
-// of a live region, which is shown, while the focus stays on the button.
+// the score label's new name, then the words of the press as a change of a
+// live region, which is shown (how many, and the focus, the conformance
+// suite checks).
 struct WinEvent {
     DWORD event;
     int control;
@@ -577,14 +534,13 @@ void CALLBACK recordEvent(HWINEVENTHOOK, DWORD event, HWND source, LONG object, 
     accessible->Release();
 }
 
-TEST(Win32Binding, APressReachesScreenReadersWithoutMovingTheFocus)
+TEST(Win32Binding, APressReachesScreenReadersThroughMsaa)
 {
     Program program;
     program.press(kCommand2);
     program.command(kFourPlayers);
     for (int field : {kText1, kText2, kText3})
         SetWindowTextW(program.control(field), L"20");
-    SetFocus(program.control(kCommand1));
     seenEvents.clear();
     HWINEVENTHOOK hook = SetWinEventHook(EVENT_OBJECT_NAMECHANGE, EVENT_OBJECT_LIVEREGIONCHANGED, nullptr, recordEvent,
                                          GetCurrentProcessId(), 0, WINEVENT_OUTOFCONTEXT);
@@ -596,13 +552,9 @@ TEST(Win32Binding, APressReachesScreenReadersWithoutMovingTheFocus)
     EXPECT_EQ(spoken.event, static_cast<DWORD>(EVENT_OBJECT_LIVEREGIONCHANGED));
     EXPECT_EQ(spoken.name, L"プレーヤー1 残り 241");
     EXPECT_EQ(spoken.state & STATE_SYSTEM_INVISIBLE, 0) << "screen readers pass over what is not shown";
-    EXPECT_EQ(std::count_if(seenEvents.begin(), seenEvents.end(),
-                            [](const WinEvent& e) { return e.event == EVENT_OBJECT_LIVEREGIONCHANGED; }),
-              1);
     EXPECT_TRUE(std::any_of(seenEvents.begin(), seenEvents.end(), [](const WinEvent& e) {
         return e.event == EVENT_OBJECT_NAMECHANGE && e.control == kLabel5 && e.name == L"プレーヤー1 残り 241";
     })) << "the score label's new name";
-    EXPECT_EQ(GetFocus(), program.control(kCommand1));
 }
 
 } // namespace

@@ -115,20 +115,9 @@ std::string textOf(HWND window)
     return utf8(text);
 }
 
-TEST(ZelvoExe, OpensTheMenuWindowAndEndsWithStatusZeroWhenItIsClosed)
-{
-    Process zelvo;
-    ASSERT_TRUE(zelvo.started);
-    HWND menu = zelvo.window(L"Form5");
-    ASSERT_TRUE(menu) << "no menu window within 10 s";
-    EXPECT_EQ(textOf(menu), "ぽてのダーツ計算Ver2");
-    PostMessageW(menu, WM_CLOSE, 0, 0);
-    EXPECT_EQ(zelvo.status(), 0U);
-}
-
-// A close posted while a box is open (Task Manager's End task does that) is
-// dropped: no hang, no crash; the sheet stays after OK and a later close
-// ends the program with status 0.
+// It opens at the menu window. A close posted while a box is open (Task
+// Manager's End task does that) is dropped: no hang, no crash; the sheet
+// stays after OK and a later close ends the program with status 0.
 TEST(ZelvoExe, SurvivesACloseWhileItsBoxIsOpen)
 {
     Process zelvo;
