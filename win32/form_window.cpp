@@ -99,7 +99,7 @@ HMENU createMenuBar(const WindowDesign& design)
 } // namespace
 
 FormWindow::FormWindow(const WindowDesign& design, WindowEvents& events, std::function<void(HWND)> destroyed)
-    : layout(design)
+    : formDesign(design)
     , events(&events)
     , destroyed(std::move(destroyed))
 {
@@ -163,15 +163,15 @@ FormWindow& FormWindow::create(const WindowDesign& design, WindowEvents& events,
 
 RECT FormWindow::frameFor(POINT anchor, bool menu, int menuWrap) const
 {
-    RECT frame{0, 0, pixels(layout.clientSize.width), pixels(layout.clientSize.height)};
+    RECT frame{0, 0, pixels(formDesign.clientSize.width), pixels(formDesign.clientSize.height)};
     AdjustWindowRectExForDpi(&frame, kFrameStyle, menu, kFrameExStyle, dpi);
     // A menu bar wrapped to more lines takes that much more above the client area.
     frame.top -= menuWrap;
     POINT corner{};
-    if (layout.fixedPosition) {
+    if (formDesign.fixedPosition) {
         // The client area's corner at its place from the screen's top-left corner.
-        corner.x = pixels(layout.fixedPosition->x) + frame.left;
-        corner.y = pixels(layout.fixedPosition->y) + frame.top;
+        corner.x = pixels(formDesign.fixedPosition->x) + frame.left;
+        corner.y = pixels(formDesign.fixedPosition->y) + frame.top;
     } else {
         // The whole window, frame included, centred on its monitor's work area.
         MONITORINFO monitor{};
@@ -198,8 +198,8 @@ void FormWindow::settleFrame(POINT anchor)
         if (!misplaced) {
             RECT client{};
             GetClientRect(window, &client);
-            const int taller = pixels(layout.clientSize.height) - client.bottom;
-            if (taller == 0 && client.right == pixels(layout.clientSize.width))
+            const int taller = pixels(formDesign.clientSize.height) - client.bottom;
+            if (taller == 0 && client.right == pixels(formDesign.clientSize.width))
                 break;
             menuWrap += taller;
         }
@@ -242,12 +242,12 @@ void FormWindow::addControls()
     // Every font first: should one fail, no control is left half made.
     defaultFont = sharedFont(kDefaultFamily, kDefaultPoints, false, dpi);
     std::vector<std::shared_ptr<const Font>> fonts;
-    for (const ControlDesign& design : layout.controls)
+    for (const ControlDesign& design : formDesign.controls)
         fonts.push_back(fontFor(design, dpi));
 
-    controls.reserve(layout.controls.size());
-    for (std::size_t i = 0; i < layout.controls.size(); ++i) {
-        const ControlDesign& design = layout.controls[i];
+    controls.reserve(formDesign.controls.size());
+    for (std::size_t i = 0; i < formDesign.controls.size(); ++i) {
+        const ControlDesign& design = formDesign.controls[i];
         const wchar_t* windowClass = L"STATIC";
         DWORD style = WS_CHILD | WS_VISIBLE;
         DWORD exStyle = 0;
@@ -408,8 +408,8 @@ void FormWindow::applyDpi(UINT newDpi)
 
 void FormWindow::fitClientArea()
 {
-    const int width = pixels(layout.clientSize.width);
-    const int height = pixels(layout.clientSize.height);
+    const int width = pixels(formDesign.clientSize.width);
+    const int height = pixels(formDesign.clientSize.height);
     RECT frame{0, 0, width, height};
     AdjustWindowRectExForDpi(&frame, kFrameStyle, GetMenu(window) != nullptr, kFrameExStyle, dpi);
     SetWindowPos(window, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
@@ -450,7 +450,7 @@ void FormWindow::command(WPARAM wParam, LPARAM lParam)
     } else if (HIWORD(wParam) == 0) {
         // A menu command. The dialog keys send IDOK and IDCANCEL the same
         // way for Return and Escape in a field; those are no command.
-        for (const MenuCommandDesign& item : layout.menu)
+        for (const MenuCommandDesign& item : formDesign.menu)
             if (menuCommandId(item.name) == LOWORD(wParam))
                 name = item.name;
     }

@@ -82,7 +82,7 @@ private:
     void fitClientArea();
     HWND firstFocusable() const;
 
-    const WindowDesign& layout;
+    const WindowDesign& formDesign;
     WindowEvents* events;
     std::function<void(HWND)> destroyed;
     HWND window = nullptr;
