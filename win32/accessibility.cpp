@@ -1,13 +1,11 @@
 #include "win32/accessibility.hpp"
 
 #include "app/fault_report.hpp"
-#include "win32/control_ids.hpp"
 #include "win32/text.hpp"
 
 #include <oleacc.h>
 
 #include <new>
-#include <stdexcept>
 #include <string>
 
 namespace zelvo::win32 {
@@ -47,14 +45,6 @@ void annotateName(HWND control, const std::wstring& name)
         annotations->Release();
         annotations = nullptr;
     }
-}
-
-void clearAnnotations(HWND control)
-{
-    const MSAAPROPID properties[] = {kNameProperty, kLiveSettingProperty, kIsControlElementProperty,
-                                     kIsContentElementProperty};
-    if (annotations)
-        annotations->ClearHwndProps(control, static_cast<DWORD>(OBJID_CLIENT), CHILDID_SELF, properties, 4);
 }
 
 void changed(HWND control, DWORD event) { NotifyWinEvent(event, control, OBJID_CLIENT, CHILDID_SELF); }
@@ -205,98 +195,15 @@ private:
     LONG references = 1;
 };
 
-// The design of a named control, found by the names its window class and ID
-// stand for; null for one without.
-const ControlDesign* designOf(HWND control)
-{
-    wchar_t windowClass[16] = {};
-    if (!GetClassNameW(GetParent(control), windowClass, 16))
-        return nullptr;
-    const int id = GetDlgCtrlID(control);
-    for (const WindowDesign& window : windowDesigns())
-        if (wide(window.name) == windowClass)
-            for (const ControlDesign& design : window.controls)
-                if ((!design.accessibleName.empty() || design.spokenElsewhere) && controlId(design.name) == id)
-                    return &design;
-    return nullptr;
-}
-
-LRESULT answerWithName(HWND control, WPARAM wParam)
-{
-    const ControlDesign* design = designOf(control);
-    IAccessible* standard = nullptr;
-    if (!design || FAILED(CreateStdAccessibleObject(control, OBJID_CLIENT, __uuidof(IAccessible),
-                                                    reinterpret_cast<void**>(&standard))))
-        return 0;
-    auto* named = new (std::nothrow) NamedAccessible(control, *design, standard);
-    if (!named) {
-        standard->Release();
-        return 0;
-    }
-    const LRESULT result = LresultFromObject(__uuidof(IAccessible), wParam, named);
-    named->Release();
-    return result > 0 ? result : 0;
-}
-
-// A label's name follows its new caption. Windows tells of a new name by
-// itself, Wine does not: told twice is harmless.
-void captionSet(HWND label, const wchar_t* caption)
-{
-    if (const ControlDesign* design = designOf(label); design && !design->accessibleName.empty()) {
-        annotateName(label, wide(accessibleName(*design, utf8(caption))));
-        changed(label, EVENT_OBJECT_NAMECHANGE);
-    }
-}
-
-// What screen readers need of a control, on top of whatever procedure it
-// has: plain subclassing, one procedure for each kind, as every control of a
-// kind has the same procedure underneath. Only WM_GETOBJECT and a label's
-// new caption look up its design; other messages pass straight on.
-enum class Wrapped { Field, Button, Label, Announcer };
-
-template <Wrapped kind>
-struct Wrapper {
-    static inline WNDPROC underneath = nullptr;
-
-    static void wrap(HWND control)
-    {
-        const auto current = reinterpret_cast<WNDPROC>(GetWindowLongPtrW(control, GWLP_WNDPROC));
-        if (!underneath)
-            underneath = current;
-        else if (current != underneath)
-            throw std::logic_error("controls of one kind with different procedures");
-        SetWindowLongPtrW(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&procedure));
-    }
-
-    // Nothing may unwind through Windows' frames: a fault is reported and
-    // the control goes on without what screen readers would have got.
-    static LRESULT CALLBACK procedure(HWND control, UINT message, WPARAM wParam, LPARAM lParam)
-    {
-        // The object ID comes in the low 32 bits, signed.
-        if (message == WM_GETOBJECT && kind != Wrapped::Announcer
-            && static_cast<LONG>(static_cast<DWORD>(lParam)) == OBJID_CLIENT) {
-            try {
-                if (const LRESULT named = answerWithName(control, wParam))
-                    return named;
-            } catch (...) {
-                reportCurrentFault();
-            }
-        } else if (message == WM_SETTEXT && kind == Wrapped::Label && lParam) {
-            const LRESULT result = CallWindowProcW(underneath, control, message, wParam, lParam);
-            try {
-                captionSet(control, reinterpret_cast<const wchar_t*>(lParam));
-            } catch (...) {
-                reportCurrentFault();
-            }
-            return result;
-        } else if (message == WM_NCDESTROY) {
-            clearAnnotations(control);
-        }
-        return CallWindowProcW(underneath, control, message, wParam, lParam);
-    }
-};
-
 } // namespace
+
+void forgetAnnotations(HWND control)
+{
+    const MSAAPROPID properties[] = {kNameProperty, kLiveSettingProperty, kIsControlElementProperty,
+                                     kIsContentElementProperty};
+    if (annotations)
+        annotations->ClearHwndProps(control, static_cast<DWORD>(OBJID_CLIENT), CHILDID_SELF, properties, 4);
+}
 
 ScreenReaderSupport::ScreenReaderSupport()
 {
@@ -318,22 +225,49 @@ ScreenReaderSupport::~ScreenReaderSupport()
         CoUninitialize();
 }
 
+// Nothing may unwind through Windows' frames: a fault is reported and the
+// control goes on without what screen readers would have got.
+LRESULT namedObject(HWND control, const ControlDesign& design, WPARAM wParam, LPARAM lParam)
+{
+    // The object ID comes in the low 32 bits, signed.
+    if ((design.accessibleName.empty() && !design.spokenElsewhere)
+        || static_cast<LONG>(static_cast<DWORD>(lParam)) != OBJID_CLIENT)
+        return 0;
+    try {
+        IAccessible* standard = nullptr;
+        if (FAILED(CreateStdAccessibleObject(control, OBJID_CLIENT, __uuidof(IAccessible),
+                                             reinterpret_cast<void**>(&standard))))
+            return 0;
+        auto* named = new (std::nothrow) NamedAccessible(control, design, standard);
+        if (!named) {
+            standard->Release();
+            return 0;
+        }
+        const LRESULT result = LresultFromObject(__uuidof(IAccessible), wParam, named);
+        named->Release();
+        return result > 0 ? result : 0;
+    } catch (...) {
+        reportCurrentFault();
+        return 0;
+    }
+}
+
+// Windows tells of a new name by itself, Wine does not: told twice is harmless.
+void captionSet(HWND label, const ControlDesign& design, const wchar_t* caption)
+{
+    if (design.accessibleName.empty())
+        return;
+    try {
+        annotateName(label, wide(accessibleName(design, utf8(caption))));
+        changed(label, EVENT_OBJECT_NAMECHANGE);
+    } catch (...) {
+        reportCurrentFault();
+    }
+}
+
 void nameFromDesign(HWND control, const ControlDesign& design)
 {
-    if (design.accessibleName.empty() && !design.spokenElsewhere)
-        return;
-    switch (design.type) {
-    case ControlType::TextField:
-        Wrapper<Wrapped::Field>::wrap(control);
-        break;
-    case ControlType::CommandButton:
-        Wrapper<Wrapped::Button>::wrap(control);
-        break;
-    case ControlType::Label:
-        Wrapper<Wrapped::Label>::wrap(control);
-        break;
-    }
-    if (!annotations)
+    if ((design.accessibleName.empty() && !design.spokenElsewhere) || !annotations)
         return;
     if (design.spokenElsewhere) {
         VARIANT no{};
@@ -356,7 +290,6 @@ void addAnnouncer(HWND window)
     VARIANT polite{};
     polite.vt = VT_I4;
     polite.lVal = kPolite;
-    Wrapper<Wrapped::Announcer>::wrap(announcer);
     annotate(announcer, kLiveSettingProperty, polite);
 }
 

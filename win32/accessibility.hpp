@@ -32,12 +32,19 @@ private:
     bool comStarted = false;
 };
 
-// The control is called what its design says, with its text of the moment:
-// a label's name follows each caption, and screen readers are told. One
-// whose design names nothing keeps the standard name (its caption); one
-// spoken elsewhere has none and is hidden from screen readers. It goes
-// on top of the control's procedure: to be called once that is in place.
+// A control is called what its design says, with its text of the moment.
+// One whose design names nothing keeps the standard name (its caption); one
+// spoken elsewhere has none and is hidden from screen readers.
+//
+// The annotation, once the control is made.
 void nameFromDesign(HWND control, const ControlDesign& design);
+// The control's own answer to WM_GETOBJECT: the standard object under the
+// designed name, or 0 where the standard answer stands.
+LRESULT namedObject(HWND control, const ControlDesign& design, WPARAM wParam, LPARAM lParam);
+// A label's name follows its new caption, and screen readers are told.
+void captionSet(HWND label, const ControlDesign& design, const wchar_t* caption);
+// Its annotations go with the control.
+void forgetAnnotations(HWND control);
 
 // Every window has an announcer: a label of no size, after the controls,
 // whose name is what the window last told screen readers. It is a polite

@@ -54,25 +54,13 @@ DWORD aligned(Alignment alignment, DWORD left, DWORD centre, DWORD right)
 // window property on every message.
 WNDPROC systemEdit = nullptr;
 WNDPROC systemStatic = nullptr;
+WNDPROC systemButton = nullptr;
 
 void subclass(HWND control, WNDPROC& system, WNDPROC own)
 {
     if (!system)
         system = reinterpret_cast<WNDPROC>(GetWindowLongPtrW(control, GWLP_WNDPROC));
     SetWindowLongPtrW(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(own));
-}
-
-// Return, Ctrl+Return and Escape in a field type nothing, and a single-line
-// EDIT would beep at them. The dialog keys in the message loop see them first;
-// this catches any that still arrive as characters. The context menu is the
-// field's own Japanese one.
-LRESULT CALLBACK fieldProcedure(HWND field, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    if (message == WM_CHAR && (wParam == L'\r' || wParam == L'\n' || wParam == 0x1B))
-        return 0;
-    if (message == WM_CONTEXTMENU && showEditMenu(field, lParam))
-        return 0;
-    return CallWindowProcW(systemEdit, field, message, wParam, lParam);
 }
 
 HMENU createMenuBar(const WindowDesign& design)
@@ -277,14 +265,15 @@ void FormWindow::addControls()
         if (design.type == ControlType::TextField) {
             // A pasted name or throw of any length is kept whole, not cut at 32,767 characters.
             SendMessageW(handle, EM_SETLIMITTEXT, 0, 0);
-            subclass(handle, systemEdit, fieldProcedure);
+            subclass(handle, systemEdit, &FormWindow::fieldProcedure);
         } else if (design.type == ControlType::Label) {
             made.label = std::make_unique<LabelPainter>();
             made.label->setText(text);
             subclass(handle, systemStatic, &FormWindow::labelProcedure);
+        } else {
+            subclass(handle, systemButton, &FormWindow::buttonProcedure);
         }
         useFont(made, std::move(fonts[i]));
-        // Last, so that it sees every new caption first.
         nameFromDesign(handle, design);
     }
     addAnnouncer(window);
@@ -322,6 +311,36 @@ FormWindow* FormWindow::owning(HWND control, const Control** found)
     return nullptr;
 }
 
+LRESULT FormWindow::namedObjectOf(HWND control, WPARAM wParam, LPARAM lParam)
+{
+    const Control* found = nullptr;
+    return owning(control, &found) ? namedObject(control, *found->design, wParam, lParam) : 0;
+}
+
+// Return, Ctrl+Return and Escape in a field type nothing, and a single-line
+// EDIT would beep at them. The dialog keys in the message loop see them first;
+// this catches any that still arrive as characters. The context menu is the
+// field's own Japanese one.
+LRESULT CALLBACK FormWindow::fieldProcedure(HWND field, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_CHAR && (wParam == L'\r' || wParam == L'\n' || wParam == 0x1B))
+        return 0;
+    if (message == WM_CONTEXTMENU && showEditMenu(field, lParam))
+        return 0;
+    if (message == WM_GETOBJECT)
+        if (const LRESULT named = namedObjectOf(field, wParam, lParam))
+            return named;
+    return CallWindowProcW(systemEdit, field, message, wParam, lParam);
+}
+
+LRESULT CALLBACK FormWindow::buttonProcedure(HWND button, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_GETOBJECT)
+        if (const LRESULT named = namedObjectOf(button, wParam, lParam))
+            return named;
+    return CallWindowProcW(systemButton, button, message, wParam, lParam);
+}
+
 LRESULT CALLBACK FormWindow::labelProcedure(HWND label, UINT message, WPARAM wParam, LPARAM lParam)
 {
     const Control* control = nullptr;
@@ -344,11 +363,22 @@ LRESULT CALLBACK FormWindow::labelProcedure(HWND label, UINT message, WPARAM wPa
         return 0;
     case WM_ERASEBKGND:
         return 1;
+    case WM_GETOBJECT:
+        if (const LRESULT named = namedObject(label, *control->design, wParam, lParam))
+            return named;
+        return CallWindowProcW(systemStatic, label, message, wParam, lParam);
     case WM_SETTEXT: {
+        // The name follows the caption once the label holds it: a screen
+        // reader told of the change reads the name back at once.
         const auto* text = reinterpret_cast<const wchar_t*>(lParam);
-        if (!painter->setText(text ? text : L""))
+        if (!painter->setText(text ? text : L"")) {
+            if (text)
+                captionSet(label, *control->design, text);
             return TRUE;
+        }
         const LRESULT result = DefWindowProcW(label, message, wParam, lParam);
+        if (text)
+            captionSet(label, *control->design, text);
         // Painted at once, as a STATIC does: no round through the update region.
         if (IsWindowVisible(label)) {
             HDC dc = GetDC(label);
@@ -461,6 +491,13 @@ void FormWindow::command(WPARAM wParam, LPARAM lParam)
 LRESULT FormWindow::respond(UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
+    case WM_DESTROY:
+        // The controls are still there, about to go: their annotations go first.
+        for (const Control& control : controls)
+            forgetAnnotations(control.handle);
+        if (HWND announcer = GetDlgItem(window, kAnnouncerId))
+            forgetAnnotations(announcer);
+        return 0;
     case WM_COMMAND:
         command(wParam, lParam);
         return 0;

@@ -61,7 +61,12 @@ private:
     ~FormWindow();
 
     static LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    // The controls' own procedures, on top of the system's.
+    static LRESULT CALLBACK fieldProcedure(HWND field, UINT message, WPARAM wParam, LPARAM lParam);
+    static LRESULT CALLBACK buttonProcedure(HWND button, UINT message, WPARAM wParam, LPARAM lParam);
     static LRESULT CALLBACK labelProcedure(HWND label, UINT message, WPARAM wParam, LPARAM lParam);
+    // A screen reader's WM_GETOBJECT: the control's object under its designed name, or 0.
+    static LRESULT namedObjectOf(HWND control, WPARAM wParam, LPARAM lParam);
     // The form that `control` belongs to, and its entry there; null if none.
     static FormWindow* owning(HWND control, const Control** found);
     static std::shared_ptr<const Font> fontFor(const ControlDesign& design, UINT forDpi);
